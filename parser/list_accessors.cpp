@@ -1,0 +1,1 @@
+#include "scpi_internal.h"

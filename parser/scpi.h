@@ -1,0 +1,217 @@
+/*
+ * Orvane-SCPI Parser: parses SCPI program messages against a constant command table.
+ *
+ * The caller owns every record and array; the parser allocates nothing and keeps only the
+ * command tree path of compound commands and the trace nesting count. Text results are spans
+ * into the caller's line, so the line must outlive the records taken from it.
+ * This header compiles as C99 and as C++.
+ */
+#ifndef ORVANE_SCPI_H
+#define ORVANE_SCPI_H
+
+#include <stdint.h>
+
+/** Compile call tracing into the library (1) or leave it out entirely (0).
+ *  Firmware that never installs a trace sink can save the code of the trace lines. */
+#ifndef SCPI_TRACE
+#define SCPI_TRACE 1
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Limits ------------------------------------------------------------------------------ */
+
+/** Parameter slots per command, and the length of the sParam[] array SCPI_Parse fills. */
+#define MAX_PARAMS 2
+/** Numeric suffixes per command (header and character-data choices together). */
+#define MAX_NUM_SUFFIX 10
+/** Largest numeric suffix value; an omitted suffix counts as 1. */
+#define MAX_NUM_SUFFIX_VALUE 65535
+/** Largest magnitude of a numeric value's power of ten. */
+#define MAX_EXPONENT 43
+
+/* ---- Error codes (unsigned 8-bit, 0 is success) ------------------------------------------- */
+
+#define SCPI_ERR_OK                 0
+#define SCPI_ERR_TOO_MANY_NUM_SUF   5
+#define SCPI_ERR_NO_COMMAND         10
+#define SCPI_ERR_INVALID_NUM_SUF    14
+#define SCPI_ERR_INVALID_VALUE      16
+#define SCPI_ERR_INVALID_DIMS       17
+#define SCPI_ERR_PARAM_OVERFLOW     20
+#define SCPI_ERR_PARAM_UNITS        30
+#define SCPI_ERR_PARAM_TYPE         40
+#define SCPI_ERR_PARAM_COUNT        50
+#define SCPI_ERR_UNMATCHED_QUOTE    60
+#define SCPI_ERR_UNMATCHED_BRACKET  65
+#define SCPI_ERR_INVALID_CMD        70
+#define SCPI_ERR_NO_ENTRY           200
+#define SCPI_ERR_TOO_MANY_DIMS      210
+
+/* ---- Enumerations (each held in one unsigned byte) ----------------------------------------- */
+
+/** Parameter type of an SParam record and of a parameter specification slot. */
+typedef uint8_t EPType;
+enum {
+  P_NONE = 0,
+  P_NUM = 1,
+  P_BOOL = 2,
+  P_CH_DAT = 3,
+  P_STR = 4,
+  P_UNQ_STR = 5,
+  P_EXPR = 6,
+  P_NUM_LIST = 7,
+  P_CHAN_LIST = 8
+};
+
+/** Units of a numeric value; U_END only ends a list of alternative units in the table. */
+typedef uint8_t EUnits;
+enum {
+  U_NONE = 0,
+  U_VOLT = 1,
+  U_AMP = 2,
+  U_OHM = 3,
+  U_WATT = 4,
+  U_DB_W = 5,
+  U_JOULE = 6,
+  U_FARAD = 7,
+  U_HENRY = 8,
+  U_HERTZ = 9,
+  U_SEC = 10,
+  U_KELVIN = 11,
+  U_CELSIUS = 12,
+  U_FAHREN = 13,
+  U_END = 14
+};
+
+/** Numeric subtype bits returned by SCPI_ParamType for a numeric parameter. */
+typedef uint8_t ENumSubtype;
+enum {
+  NUM_SUB_NEG = 1,  /* the value is negative */
+  NUM_SUB_REAL = 2  /* the value's decimal exponent is negative (not a whole number) */
+};
+
+/** Bits of SNum.ucNumFlags. */
+#define NUM_NEG 1     /* the value is negative */
+#define NUM_EXP_NEG 2 /* the power of ten is negative */
+
+/* ---- Records -------------------------------------------------------------------------------- */
+
+/** An exact numeric value: +/- ulMant x 10^(+/- ucExp), in plain (unscaled) units.
+ *  The signs are the NUM_NEG and NUM_EXP_NEG bits of ucNumFlags; ucExp is at most 43. */
+typedef struct {
+  uint32_t ulMant;
+  uint8_t ucExp;
+  uint8_t ucNumFlags;
+  EUnits eUnits;
+} SNum;
+
+/** A text span into the caller's input: not copied, not NUL-terminated.
+ *  cDelimiter is the opening quote of a quoted string and 0 for every other text type. */
+typedef struct {
+  const char* pSText;
+  uint8_t ucLen;
+  char cDelimiter;
+} SText;
+
+/** One parameter as SCPI_Parse found it; read it through the accessor functions.
+ *  The variant part uVal holds the member that ePType names (nothing for P_NONE). */
+typedef struct {
+  EPType ePType;
+  union {
+    SNum sNum;         /* P_NUM */
+    uint8_t bVal;      /* P_BOOL: 1 for ON, 0 for OFF */
+    uint8_t ucItemNum; /* P_CH_DAT: position of the matched choice, from 0 */
+    SText sText;       /* P_STR, P_UNQ_STR, P_EXPR, P_NUM_LIST, P_CHAN_LIST */
+  } uVal;
+} SParam;
+
+/* ---- Parsing ---------------------------------------------------------------------------------- */
+
+/** Takes the next command of a program message, recognises it and fills its parameters.
+ *  *pSInput is advanced past the command (to its ';' or the NUL) whatever the result.
+ *  Returns 0 (recognised), 10 (no command left), or the smallest code among the table entries
+ *  tried: 5, 14, 16, 17, 20, 30, 40, 50, 60, 65 or 70. Outputs are defined after 0 only. */
+uint8_t SCPI_Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum,
+                   SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
+
+/* ---- Accessors: each reads one record and writes only through its outputs ---------------------- */
+
+/** Writes the record's type; for P_NUM also its subtype bits (otherwise *pNumSubtype is untouched).
+ *  Returns 0 always. */
+uint8_t SCPI_ParamType(const SParam* psParam, EPType* pePType, ENumSubtype* pNumSubtype);
+
+/** Writes the units of a numeric record. Returns 0, or 40 when the record is not P_NUM. */
+uint8_t SCPI_ParamUnits(const SParam* psParam, EUnits* peUnits);
+
+/** Writes the choice number of a character-data record. Returns 0, or 40 when not P_CH_DAT. */
+uint8_t SCPI_ParamToCharDataItem(const SParam* psParam, uint8_t* pItemNum);
+
+/** Writes 1 (ON) or 0 (OFF) from a Boolean record. Returns 0, or 40 when not P_BOOL. */
+uint8_t SCPI_ParamToBOOL(const SParam* psParam, uint8_t* pbVal);
+
+/** Writes the magnitude of a numeric record, fraction cut off. Returns 0, 40 when not P_NUM,
+ *  or 20 when it passes 4294967295 (*pulVal then keeps the partial value). */
+uint8_t SCPI_ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
+
+/** Writes a numeric record as a signed 32-bit value, fraction cut off. Returns 0, 40 when not
+ *  P_NUM, or 20 when the magnitude is above 2147483647 (*plVal unwritten). */
+uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal);
+
+/** SCPI_ParamToUnsignedLong narrowed to unsigned int. Returns 0, 20 or 40. */
+uint8_t SCPI_ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
+
+/** SCPI_ParamToLong narrowed to int. Returns 0, 20 or 40. */
+uint8_t SCPI_ParamToInt(const SParam* psParam, int* piVal);
+
+/** Writes a numeric record as a double, the same bits on every platform.
+ *  Returns 0, or 40 when not P_NUM. */
+uint8_t SCPI_ParamToDouble(const SParam* psParam, double* pfdVal);
+
+/** Writes the span of a text or list record and its delimiter (0 unless a quoted string).
+ *  Returns 0, or 40 for P_NONE, P_NUM, P_BOOL and P_CH_DAT records. */
+uint8_t SCPI_ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLen,
+                           char* pDelimiter);
+
+/** Reads entry Index (from 0) of a numeric list into *psFirst, and for a range its end into
+ *  *psLast (*pbRange 1). Returns 0, 40 (not P_NUM_LIST, or a bad value) or 200 (no entry). */
+uint8_t SCPI_GetNumListEntry(const SParam* psParam, uint8_t Index, uint8_t* pbRange,
+                             SParam* psFirst, SParam* psLast);
+
+/** Reads entry Index of a channel list, one record per dimension. *pDims is the arrays'
+ *  capacity on entry and the entry's dimension count on return.
+ *  Returns 0, 40, 200 (no entry) or 210 (more dimensions than *pDims; *pDims is then capacity+1). */
+uint8_t SCPI_GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDims,
+                              uint8_t* pbRange, SParam sFirst[], SParam sLast[]);
+
+/* ---- Tracing ------------------------------------------------------------------------------------ */
+
+#if SCPI_TRACE
+/** Where the library's call-trace lines go. Each line arrives in pieces: pfnText and pfnReal
+ *  append to the line under construction, pfnEndLine hands it over with its level
+ *  (3 announces a call, 4 reports its outcome). The three text functions name codes and types. */
+typedef struct {
+  void (*pfnText)(void* pCtx, const char* pText, uint16_t uiLen);
+  void (*pfnReal)(void* pCtx, double fdVal);
+  void (*pfnEndLine)(void* pCtx, uint8_t ucLevel);
+  const char* (*pfnErrorCodeText)(uint8_t ucCode);
+  const char* (*pfnPTypeText)(EPType ePType);
+  const char* (*pfnNumSubtypeText)(ENumSubtype eNumSubtype);
+  void* pCtx;
+} STraceSink;
+
+/** Installs the trace sink (NULL removes it). Without a sink no trace line is built. */
+void SCPI_SetTraceSink(const STraceSink* psSink);
+
+/** Raised by 1 while a public function works, so calls the library makes to its own public
+ *  functions leave no lines; 0 whenever no public function is running. */
+extern uint8_t ucTraceNesting;
+#endif
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ORVANE_SCPI_H */

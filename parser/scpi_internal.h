@@ -1,0 +1,114 @@
+// Orvane-SCPI Parser: functions shared between the parser's own modules (C++ only, not installed).
+//
+// The public SCPI_ functions are thin traced wrappers (tracing.cpp) over the untraced workers
+// declared here; the parser calls its own public accessors where a traced call is wanted to
+// stay silent, which the trace nesting count takes care of.
+#ifndef ORVANE_SCPI_INTERNAL_H
+#define ORVANE_SCPI_INTERNAL_H
+
+#include "scpi.h"
+#include "scpi_table.h"
+
+namespace scpi {
+
+/// Largest count, length or index the 8-bit counters can hold.
+constexpr unsigned MAX_COUNT = 255;
+
+/// A character that is not NUL and is at most 32 when read as a signed byte:
+/// 1..32 and 128..255 are white space.
+inline bool IsWhiteSpace(char c) { return c != '\0' && static_cast<int8_t>(c) <= 32; }
+
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+/// ASCII lower-case fold; every other byte is returned unchanged.
+inline char ToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// ---- Header matching and the command tree path (header_matching.cpp) ----
+
+/// Compares a header specification (or a character-data choice in parameter mode) with a text.
+/// Header mode: pText is the command (leading ':' dropped) and ucTextLen the effective header's
+/// length, the path text standing in front of it. Parameter mode: the text alone.
+/// New suffixes are stored from uiNumSuf[*pNumSufCnt] on; *pNumSufCnt takes the new count on
+/// success only. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or
+/// SCPI_ERR_INVALID_CMD.
+uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
+                      uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+
+/// Empties the command tree path.
+void ResetTree();
+
+/// Sets the command tree path from CmdSpecs[ucCmdIndex]: up to and including its last colon.
+void SetTreePath(uint8_t ucCmdIndex);
+
+/// Length of the current path text (the path's characters other than '[' and ']').
+uint8_t TreePathTextLen();
+
+/// Worker of SCPI_Parse.
+uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
+              uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
+
+// ---- Parameters (parameters.cpp) ----
+
+/// Counts the parameters of a section and checks the count against the command's slots.
+/// Returns 0 or SCPI_ERR_PARAM_COUNT.
+uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen);
+
+/// Checks the count, then splits and checks every parameter of candidate command ucCmdNum,
+/// filling sParam[] and appending choice suffixes. Returns 0 or the first failing code.
+uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
+                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+
+uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, SParam* psParam);
+uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psAttr,
+                      SParam* psParam, uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+uint8_t CheckString(const char* pText, uint8_t ucLen, EPType ePType, SParam* psParam);
+uint8_t CheckExpression(const char* pText, uint8_t ucLen, SParam* psParam);
+
+// ---- Numbers, units and lists (numbers.cpp) ----
+
+/// Reads one number from pText[0..ucLen) into *psNum (units untouched) and the characters
+/// used, white space after the number included. Nothing is written on failure.
+/// Returns 0, SCPI_ERR_PARAM_TYPE or SCPI_ERR_PARAM_OVERFLOW.
+uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucUsed);
+
+/// Finds the unit suffix that pText[0..ucLen) spells and checks it against the attribute.
+/// *peUnits and *pcExp are written whenever a table entry matched. Returns 0 or SCPI_ERR_PARAM_UNITS.
+uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, EUnits* peUnits,
+                   int8_t* pcExp);
+
+uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, SParam* psParam);
+uint8_t CheckNumList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, SParam* psParam);
+uint8_t CheckChanList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, SParam* psParam);
+
+/// *pulAcc = *pulAcc * ucBase + ucDigit when that fits in 32 bits; otherwise *pulAcc is
+/// unchanged and the result is false.
+bool AccumulateDigit(uint32_t* pulAcc, uint8_t ucDigit, uint8_t ucBase);
+
+/// The same for a decimal exponent bounded by 32767.
+bool AccumulateExponent(uint16_t* puiAcc, uint8_t ucDigit);
+
+// ---- Accessors (accessors.cpp, list_accessors.cpp): the untraced workers ----
+
+uint8_t ParamType(const SParam* psParam, EPType* pePType, ENumSubtype* pNumSubtype);
+uint8_t ParamUnits(const SParam* psParam, EUnits* peUnits);
+uint8_t ParamToCharDataItem(const SParam* psParam, uint8_t* pItemNum);
+uint8_t ParamToBOOL(const SParam* psParam, uint8_t* pbVal);
+uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
+uint8_t ParamToLong(const SParam* psParam, int32_t* plVal);
+uint8_t ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
+uint8_t ParamToInt(const SParam* psParam, int* piVal);
+uint8_t ParamToDouble(const SParam* psParam, double* pfdVal);
+uint8_t ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLen,
+                      char* pDelimiter);
+uint8_t GetNumListEntry(const SParam* psParam, uint8_t Index, uint8_t* pbRange, SParam* psFirst,
+                        SParam* psLast);
+uint8_t GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDims, uint8_t* pbRange,
+                         SParam sFirst[], SParam sLast[]);
+
+/// x * 0.1 with the tenth held to a 64-bit significand, rounded to nearest at 64 bits and then
+/// to double: the same bits whether or not the platform has an 80-bit long double.
+double MulTenthPortable(double x);
+
+}  // namespace scpi
+
+#endif  // ORVANE_SCPI_INTERNAL_H

@@ -1,0 +1,99 @@
+/*
+ * Orvane-SCPI Parser: the command specification table format.
+ *
+ * An instrument describes itself with three pieces of constant data that the parser links
+ * against: CmdSpecs, ParamSpecs and UnitSuffixes. Another instrument is another table.
+ * This header compiles as C99 and as C++.
+ */
+#ifndef ORVANE_SCPI_TABLE_H
+#define ORVANE_SCPI_TABLE_H
+
+#include "scpi.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/** SParamSpec.ucFlags: the parameter may be omitted. */
+#define PS_OPTIONAL 1
+
+/** SBoolAttr.ucFlags: an empty parameter takes the default; the default is ON rather than OFF. */
+#define BOOL_HAS_DEFAULT 1
+#define BOOL_DEFAULT_ON 2
+
+/** SListAttr.ucFlags: fractional values allowed; negative values allowed; lMin..lMax checked. */
+#define LIST_ALLOW_REAL 1
+#define LIST_ALLOW_NEG 2
+#define LIST_CHECK_RANGE 4
+
+/** SCharDataAttr.ucDefItem when an empty parameter has no default choice. */
+#define CHAR_DATA_NO_DEFAULT 255
+
+/** One parameter slot of a command. The first slot whose ePType is P_NONE ends the list.
+ *  pAttr points at the attribute record of ePType (SNumAttr, ...), NULL for the text types. */
+typedef struct {
+  uint8_t ucFlags;
+  EPType ePType;
+  const void* pAttr;
+} SParamSpec;
+
+/** Attributes of a numeric parameter: base units, further accepted units (a list ended by
+ *  U_END, or NULL), and the power of ten applied to a number given without a unit suffix. */
+typedef struct {
+  EUnits eUnits;
+  const EUnits* peAltUnits;
+  int8_t cDefExp;
+} SNumAttr;
+
+/** Attributes of a Boolean parameter: BOOL_HAS_DEFAULT and BOOL_DEFAULT_ON bits. */
+typedef struct {
+  uint8_t ucFlags;
+} SBoolAttr;
+
+/** Attributes of a character-data parameter.
+ *  pChoices: choices separated by '|', each written like a header node ("MINimum|MAXimum",
+ *  '#' for a numeric suffix). An empty choice (two '|' in a row, or one at either end) never
+ *  matches a non-empty parameter and reads back as the empty text.
+ *  ucDefItem: choice taken for an empty parameter, CHAR_DATA_NO_DEFAULT for none.
+ *  eAltPType/pAltAttr: type tried when no choice matches (P_NONE for none) and its attributes. */
+typedef struct {
+  const char* pChoices;
+  uint8_t ucDefItem;
+  EPType eAltPType;
+  const void* pAltAttr;
+} SCharDataAttr;
+
+/** Attributes of a numeric or channel list: LIST_ flags, the allowed dimensions of a channel
+ *  (channel lists only) and the inclusive value bounds used with LIST_CHECK_RANGE. */
+typedef struct {
+  uint8_t ucFlags;
+  uint8_t ucMinDims;
+  uint8_t ucMaxDims;
+  int32_t lMin;
+  int32_t lMax;
+} SListAttr;
+
+/** One unit suffix: upper-case text, the units it selects, and the power of ten it stands for.
+ *  The table ends with an entry whose suffix is the empty string. */
+typedef struct {
+  const char* pSuffix;
+  EUnits eUnits;
+  int8_t cExp;
+} SUnitSuffix;
+
+/** Header specifications in command-number order, ended by a pointer to an empty string.
+ *  Upper case, digits, ':', '*', '?' must be typed; lower case completes a long form;
+ *  "[...]" is one optional node with its colon; '#' is a numeric suffix. */
+extern const char* const CmdSpecs[];
+
+/** MAX_PARAMS parameter slots per command, parallel to CmdSpecs. */
+extern const SParamSpec ParamSpecs[][MAX_PARAMS];
+
+/** Unit suffixes in search order, ended by an entry with an empty suffix. */
+extern const SUnitSuffix UnitSuffixes[];
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ORVANE_SCPI_TABLE_H */
