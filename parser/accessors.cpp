@@ -1,21 +1,291 @@
-// Scalar parameter accessors. (Placeholder bodies until the accessors land.)
+// Scalar parameter accessors: the only place where an exact SNum becomes a binary number.
+#include <cfloat>
+#include <climits>
+#include <cstring>
+
 #include "scpi_internal.h"
+
+// Where long double is the 80-bit extended format, its multiplication is exactly the rounding
+// ParamToDouble wants; elsewhere the same bits are produced with integer arithmetic.
+// Define SCPI_PORTABLE_DOUBLE to use the integer path everywhere.
+#if !defined(SCPI_PORTABLE_DOUBLE) && LDBL_MANT_DIG == 64 && LDBL_MAX_EXP == 16384
+#define SCPI_EXTENDED_TENTH 1
+#else
+#define SCPI_EXTENDED_TENTH 0
+#endif
 
 namespace scpi {
 
-uint8_t ParamType(const SParam* psParam, EPType* pePType, ENumSubtype*) {
+namespace {
+
+constexpr uint32_t MAX_BEFORE_TIMES_TEN = 429496729u;  // 4294967295 / 10
+constexpr uint32_t MAX_LONG_MAGNITUDE = 2147483647u;
+constexpr uint32_t DECIMAL_BASE = 10;
+
+bool IsTextType(EPType ePType) {
+  return ePType == P_STR || ePType == P_UNQ_STR || ePType == P_EXPR || ePType == P_NUM_LIST ||
+         ePType == P_CHAN_LIST;
+}
+
+// ---- x * 0.1 with a 64-bit significand, then rounded to double, using integers only ----
+
+constexpr uint64_t TENTH_SIGNIFICAND = 0xCCCCCCCCCCCCCCCDull;  // 0.1 = this x 2^-67, rounded
+constexpr int TENTH_EXP2 = -67;
+constexpr int DOUBLE_FRAC_BITS = 52;
+constexpr uint64_t DOUBLE_FRAC_MASK = (1ull << DOUBLE_FRAC_BITS) - 1;
+constexpr uint64_t DOUBLE_HIDDEN_BIT = 1ull << DOUBLE_FRAC_BITS;
+constexpr int DOUBLE_EXP_BIAS = 1023;
+constexpr unsigned DOUBLE_EXP_FIELD_MAX = 2047;
+constexpr int DOUBLE_MIN_EXP2 = -1074;  // weight of the lowest bit of a subnormal
+constexpr int DOUBLE_MIN_NORMAL_EXP2 = -1022;
+constexpr int EXTENDED_BITS = 64;
+constexpr int DOUBLE_DROP_BITS = EXTENDED_BITS - (DOUBLE_FRAC_BITS + 1);  // 11
+constexpr uint64_t TOP_BIT = 1ull << 63;
+
+struct SU128 {
+  uint64_t ullHi;
+  uint64_t ullLo;
+};
+
+// Full 64 x 64 -> 128-bit product from 32-bit halves.
+SU128 MulWide(uint64_t a, uint64_t b) {
+  constexpr uint64_t LOW32 = 0xFFFFFFFFull;
+  const uint64_t aLo = a & LOW32, aHi = a >> 32, bLo = b & LOW32, bHi = b >> 32;
+  const uint64_t ullLoLo = aLo * bLo;
+  const uint64_t ullHiLo = aHi * bLo;
+  const uint64_t ullLoHi = aLo * bHi;
+  const uint64_t ullHiHi = aHi * bHi;
+  const uint64_t ullMid = (ullLoLo >> 32) + (ullHiLo & LOW32) + (ullLoHi & LOW32);
+  SU128 s;
+  s.ullLo = (ullMid << 32) | (ullLoLo & LOW32);
+  s.ullHi = ullHiHi + (ullHiLo >> 32) + (ullLoHi >> 32) + (ullMid >> 32);
+  return s;
+}
+
+// Rounds q to nearest, ties to even, dropping its iDrop low bits (1..64).
+uint64_t RoundDropBits(uint64_t q, int iDrop) {
+  const uint64_t ullKept = iDrop == EXTENDED_BITS ? 0 : q >> iDrop;
+  const uint64_t ullRest = iDrop == EXTENDED_BITS ? q : q & ((1ull << iDrop) - 1);
+  const uint64_t ullHalf = 1ull << (iDrop - 1);
+  const bool bUp = ullRest > ullHalf || (ullRest == ullHalf && (ullKept & 1));
+  return ullKept + (bUp ? 1 : 0);
+}
+
+// Rounds a 128-bit product p x 2^*piExp2 to a 64-bit significand q x 2^*piExp2 (updated).
+uint64_t RoundToExtended(SU128 sProd, int* piExp2) {
+  // The product of two normalised 64-bit significands has its top bit at 127 or 126.
+  const int iShift = (sProd.ullHi & TOP_BIT) ? EXTENDED_BITS : EXTENDED_BITS - 1;
+  uint64_t q;
+  uint64_t ullRest;
+  if (iShift == EXTENDED_BITS) {
+    q = sProd.ullHi;
+    ullRest = sProd.ullLo;
+  } else {
+    q = (sProd.ullHi << 1) | (sProd.ullLo >> 63);
+    ullRest = sProd.ullLo & ~TOP_BIT;
+  }
+  const uint64_t ullHalf = 1ull << (iShift - 1);
+  *piExp2 += iShift;
+  if (ullRest > ullHalf || (ullRest == ullHalf && (q & 1))) {
+    q++;
+    if (q == 0) {  // carried out of 64 bits
+      q = TOP_BIT;
+      (*piExp2)++;
+    }
+  }
+  return q;
+}
+
+// A 64-bit significand (top bit set) times 2^iExp2, rounded to a double's bits without sign.
+uint64_t ExtendedToDoubleBits(uint64_t q, int iExp2) {
+  const int iLead = iExp2 + EXTENDED_BITS - 1;  // weight of the top bit
+  if (iLead >= DOUBLE_MIN_NORMAL_EXP2) {
+    uint64_t ullSig = RoundDropBits(q, DOUBLE_DROP_BITS);
+    int iBiased = iLead + DOUBLE_EXP_BIAS;
+    if (ullSig >> (DOUBLE_FRAC_BITS + 1)) {  // rounded up to the next power of two
+      ullSig >>= 1;
+      iBiased++;
+    }
+    if (iBiased >= static_cast<int>(DOUBLE_EXP_FIELD_MAX)) {
+      return static_cast<uint64_t>(DOUBLE_EXP_FIELD_MAX) << DOUBLE_FRAC_BITS;  // infinity
+    }
+    return (static_cast<uint64_t>(iBiased) << DOUBLE_FRAC_BITS) | (ullSig & DOUBLE_FRAC_MASK);
+  }
+  // Subnormal: keep the bits down to 2^-1074. A carry into bit 52 yields the smallest normal
+  // number's bits, which is the correct result.
+  const int iDrop = DOUBLE_MIN_EXP2 - iExp2;
+  if (iDrop > EXTENDED_BITS) {
+    return 0;  // below half the smallest subnormal
+  }
+  return RoundDropBits(q, iDrop);
+}
+
+}  // namespace
+
+double MulTenthPortable(double x) {
+  uint64_t ullBits;
+  std::memcpy(&ullBits, &x, sizeof ullBits);
+  const uint64_t ullSign = ullBits & TOP_BIT;
+  const unsigned uExpField = static_cast<unsigned>((ullBits >> DOUBLE_FRAC_BITS) & DOUBLE_EXP_FIELD_MAX);
+  uint64_t ullSig = ullBits & DOUBLE_FRAC_MASK;
+  if (uExpField == DOUBLE_EXP_FIELD_MAX || (uExpField == 0 && ullSig == 0)) {
+    return x;  // infinity, NaN and zero are their own tenth
+  }
+  int iExp2 = DOUBLE_MIN_EXP2;
+  if (uExpField != 0) {
+    ullSig |= DOUBLE_HIDDEN_BIT;
+    iExp2 = static_cast<int>(uExpField) - DOUBLE_EXP_BIAS - DOUBLE_FRAC_BITS;
+  }
+  while (!(ullSig & TOP_BIT)) {
+    ullSig <<= 1;
+    iExp2--;
+  }
+  iExp2 += TENTH_EXP2;
+  const uint64_t q = RoundToExtended(MulWide(ullSig, TENTH_SIGNIFICAND), &iExp2);
+  const uint64_t ullResult = ullSign | ExtendedToDoubleBits(q, iExp2);
+  double fdResult;
+  std::memcpy(&fdResult, &ullResult, sizeof fdResult);
+  return fdResult;
+}
+
+namespace {
+
+double MulTenth(double x) {
+#if SCPI_EXTENDED_TENTH
+  constexpr long double TENTH = 0.1L;  // 0xCCCCCCCCCCCCCCCD x 2^-67
+  return static_cast<double>(static_cast<long double>(x) * TENTH);
+#else
+  return MulTenthPortable(x);
+#endif
+}
+
+// x * 10 is exact in a 64-bit significand, so rounding it to double is one ordinary rounding.
+double MulTen(double x) { return x * static_cast<double>(DECIMAL_BASE); }
+
+}  // namespace
+
+uint8_t ParamType(const SParam* psParam, EPType* pePType, ENumSubtype* pNumSubtype) {
   *pePType = psParam->ePType;
+  if (psParam->ePType == P_NUM) {
+    const uint8_t ucFlags = psParam->uVal.sNum.ucNumFlags;
+    *pNumSubtype = static_cast<ENumSubtype>(((ucFlags & NUM_NEG) ? NUM_SUB_NEG : 0) |
+                                            ((ucFlags & NUM_EXP_NEG) ? NUM_SUB_REAL : 0));
+  }
   return SCPI_ERR_OK;
 }
-uint8_t ParamUnits(const SParam*, EUnits*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToCharDataItem(const SParam*, uint8_t*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToBOOL(const SParam*, uint8_t*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToUnsignedLong(const SParam*, uint32_t*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToLong(const SParam*, int32_t*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToUnsignedInt(const SParam*, unsigned int*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToInt(const SParam*, int*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToDouble(const SParam*, double*) { return SCPI_ERR_PARAM_TYPE; }
-uint8_t ParamToString(const SParam*, const char**, uint8_t*, char*) { return SCPI_ERR_PARAM_TYPE; }
-double MulTenthPortable(double x) { return x / 10; }
+
+uint8_t ParamUnits(const SParam* psParam, EUnits* peUnits) {
+  if (psParam->ePType != P_NUM) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  *peUnits = psParam->uVal.sNum.eUnits;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToCharDataItem(const SParam* psParam, uint8_t* pItemNum) {
+  if (psParam->ePType != P_CH_DAT) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  *pItemNum = psParam->uVal.ucItemNum;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToBOOL(const SParam* psParam, uint8_t* pbVal) {
+  if (psParam->ePType != P_BOOL) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  *pbVal = psParam->uVal.bVal != 0 ? 1 : 0;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal) {
+  if (psParam->ePType != P_NUM) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  const SNum* psNum = &psParam->uVal.sNum;
+  const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
+  // The sign is deliberately ignored: a negative value yields its magnitude.
+  *pulVal = psNum->ulMant;
+  for (uint8_t i = 0; i < psNum->ucExp; i++) {
+    if (bExpNeg) {
+      *pulVal /= DECIMAL_BASE;
+    } else if (*pulVal > MAX_BEFORE_TIMES_TEN) {
+      return SCPI_ERR_PARAM_OVERFLOW;  // *pulVal keeps the value reached so far
+    } else {
+      *pulVal *= DECIMAL_BASE;
+    }
+  }
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToLong(const SParam* psParam, int32_t* plVal) {
+  uint32_t ulVal = 0;
+  const uint8_t ucResult = SCPI_ParamToUnsignedLong(psParam, &ulVal);
+  if (ucResult != SCPI_ERR_OK) {
+    return ucResult;
+  }
+  // The same limit for both signs: -2147483648 is out of range too.
+  if (ulVal > MAX_LONG_MAGNITUDE) {
+    return SCPI_ERR_PARAM_OVERFLOW;
+  }
+  const int32_t lVal = static_cast<int32_t>(ulVal);
+  *plVal = (psParam->uVal.sNum.ucNumFlags & NUM_NEG) ? -lVal : lVal;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal) {
+  uint32_t ulVal = 0;
+  const uint8_t ucResult = SCPI_ParamToUnsignedLong(psParam, &ulVal);
+  if (ucResult != SCPI_ERR_OK) {
+    return ucResult;
+  }
+  if (ulVal > UINT_MAX) {
+    return SCPI_ERR_PARAM_OVERFLOW;
+  }
+  *puiVal = static_cast<unsigned int>(ulVal);
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToInt(const SParam* psParam, int* piVal) {
+  int32_t lVal = 0;
+  const uint8_t ucResult = SCPI_ParamToLong(psParam, &lVal);
+  if (ucResult != SCPI_ERR_OK) {
+    return ucResult;
+  }
+  if (lVal > INT_MAX || lVal < -INT_MAX) {
+    return SCPI_ERR_PARAM_OVERFLOW;
+  }
+  *piVal = static_cast<int>(lVal);
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToDouble(const SParam* psParam, double* pfdVal) {
+  if (psParam->ePType != P_NUM) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  const SNum* psNum = &psParam->uVal.sNum;
+  const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
+  double x = static_cast<double>(psNum->ulMant);
+  // One rounded step per power of ten: the rounding after each step decides the last bits.
+  for (uint8_t i = 0; i < psNum->ucExp; i++) {
+    x = bExpNeg ? MulTenth(x) : MulTen(x);
+  }
+  if (psNum->ucNumFlags & NUM_NEG) {
+    x = 0.0 - x;  // so a zero stays positive
+  }
+  *pfdVal = x;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLen,
+                      char* pDelimiter) {
+  if (!IsTextType(psParam->ePType)) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  *pSString = psParam->uVal.sText.pSText;
+  *pLen = psParam->uVal.sText.ucLen;
+  *pDelimiter = psParam->uVal.sText.cDelimiter;
+  return SCPI_ERR_OK;
+}
 
 }  // namespace scpi
