@@ -1,0 +1,311 @@
+// parsola-cli end to end: the acceptance vectors, argument and standard-input handling, exit
+// codes, the log file, line-by-line output, and no Qt in the console program.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Result {
+  int iExit = -1;
+  std::string sOut;
+  std::string sErr;
+};
+
+std::string ReadFile(const std::string& sPath) {
+  std::ifstream in(sPath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& sPath, const std::string& sBytes) {
+  std::ofstream out(sPath, std::ios::binary | std::ios::trunc);
+  out << sBytes;
+}
+
+std::string Data(const char* pName) { return ReadFile(std::string(ORVANE_TEST_DATA) + "/" + pName); }
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char acTemplate[] = "/tmp/parsola_cli_XXXXXX";
+    ASSERT_NE(mkdtemp(acTemplate), nullptr);
+    sDir_ = acTemplate;
+  }
+  void TearDown() override {
+    for (const char* pName : {"in", "out", "err", "log.txt"}) std::remove(Path(pName).c_str());
+    rmdir(sDir_.c_str());
+  }
+  std::string Path(const char* pName) const { return sDir_ + "/" + pName; }
+
+  // Runs parsola-cli with the arguments, standard input from the bytes given.
+  Result Run(const std::vector<std::string>& vArgs, const std::string& sStdin = "") {
+    WriteFile(Path("in"), sStdin);
+    posix_spawn_file_actions_t sActions;
+    posix_spawn_file_actions_init(&sActions);
+    posix_spawn_file_actions_addopen(&sActions, 0, Path("in").c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&sActions, 1, Path("out").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&sActions, 2, Path("err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> vArgv = {const_cast<char*>(PARSOLA_CLI)};
+    for (const std::string& sArg : vArgs) vArgv.push_back(const_cast<char*>(sArg.c_str()));
+    vArgv.push_back(nullptr);
+    pid_t pid = 0;
+    Result res;
+    const int iSpawn = posix_spawn(&pid, PARSOLA_CLI, &sActions, nullptr, vArgv.data(), environ);
+    posix_spawn_file_actions_destroy(&sActions);
+    EXPECT_EQ(iSpawn, 0);
+    if (iSpawn != 0) return res;
+    int iStatus = 0;
+    waitpid(pid, &iStatus, 0);
+    res.iExit = WIFEXITED(iStatus) ? WEXITSTATUS(iStatus) : 128 + WTERMSIG(iStatus);
+    res.sOut = ReadFile(Path("out"));
+    res.sErr = ReadFile(Path("err"));
+    return res;
+  }
+
+  std::string sDir_;
+};
+
+// The input lines that the report announced, in order.
+std::vector<std::string> ParsedLines(const std::string& sOut) {
+  const std::string sMark = "Parsing Input String: \"";
+  std::vector<std::string> v;
+  for (size_t uPos = 0; (uPos = sOut.find(sMark, uPos)) != std::string::npos;) {
+    uPos += sMark.size();
+    const size_t uEnd = sOut.find("\"\n", uPos);
+    v.push_back(sOut.substr(uPos, uEnd - uPos));
+    uPos = uEnd;
+  }
+  return v;
+}
+
+size_t Count(const std::string& sText, const std::string& sPart) {
+  size_t uCount = 0;
+  for (size_t uPos = 0; (uPos = sText.find(sPart, uPos)) != std::string::npos; uPos += sPart.size()) {
+    ++uCount;
+  }
+  return uCount;
+}
+
+TEST_F(Cli, SampleLinesGiveTheExpectedReport) {
+  const Result res = Run({}, Data("samples.in"));
+  EXPECT_EQ(res.iExit, 0);
+  EXPECT_EQ(res.sOut, Data("samples.out"));
+  EXPECT_EQ(res.sErr, "");
+}
+
+TEST_F(Cli, SampleLinesTracedWithLevelsGiveTheExpectedReport) {
+  const Result res = Run({"--trace", "--levels"}, Data("samples.in"));
+  EXPECT_EQ(res.iExit, 0);
+  EXPECT_EQ(res.sOut, Data("samples.trace-levels.out"));
+}
+
+TEST_F(Cli, LineArgumentsAreParsedLikeInputLines) {
+  // the window's four example strings close the sample vector
+  const std::vector<std::string> vExamples = {
+      "conf:freq 12.5kHz", "Sense:Volt:DC:nplcycles maximum",
+      "meas:volt:dc? 1kv, min; :calc:function dbm",
+      "output:ttltrg5;:syst:err:enable (17:22,25,39:51)"};
+  const std::string sAll = Data("samples.out");
+  const size_t uStart = sAll.find("Parsing Input String: \"conf:freq 12.5kHz\"");
+  ASSERT_NE(uStart, std::string::npos);
+  const Result res = Run(vExamples, "*idn?\n");  // standard input is not read
+  EXPECT_EQ(res.iExit, 0);
+  EXPECT_EQ(res.sOut, sAll.substr(uStart));
+}
+
+TEST_F(Cli, StandardInputIsSplitAtLineFeeds) {
+  using V = std::vector<std::string>;
+  const struct {
+    std::string sIn;
+    V vLines;
+  } rows[] = {
+      {"", {}},
+      {"*rst", {"*rst"}},
+      {"*rst\n", {"*rst"}},
+      {"*rst\n*cls", {"*rst", "*cls"}},
+      {"*rst\r\n*cls\r\n", {"*rst", "*cls"}},
+      {"\n", {""}},
+      {"\n\n*rst\n", {"", "", "*rst"}},
+      // only a CR right before a LF is dropped
+      {"*rst\r\r\n", {"*rst\r"}},
+      {"a\rb\n", {"a\rb"}},
+      {"*rst\r", {"*rst\r"}},
+      // a NUL byte ends the report's line, not the input line
+      {std::string("*rst\0x\n*cls\n", 12), {"*rst", "*cls"}},
+  };
+  for (const auto& row : rows) {
+    const Result res = Run({}, row.sIn);
+    EXPECT_EQ(ParsedLines(res.sOut), row.vLines) << "input: " << row.sIn;
+  }
+}
+
+TEST_F(Cli, ExitStatusAndOptions) {
+  using V = std::vector<std::string>;
+  const struct {
+    V vArgs;
+    int iExit;
+    V vParsed;   // lines the report announced
+    bool bTrace; // trace lines printed
+    bool bErr;   // a message on standard error
+  } rows[] = {
+      {{"*rst"}, 0, {"*rst"}, false, false},
+      {{""}, 0, {""}, false, false},
+      {{"foo"}, 1, {"foo"}, false, false},
+      {{"*rst", "foo", "*cls"}, 1, {"*rst", "foo", "*cls"}, false, false},
+      {{"--trace", "*rst"}, 0, {"*rst"}, true, false},
+      // "--" ends the options; from the first LINE on every argument is a LINE
+      {{"--", "--trace"}, 1, {"--trace"}, false, false},
+      {{"--", "*rst"}, 0, {"*rst"}, false, false},
+      {{"--trace", "--", "--levels"}, 1, {"--levels"}, true, false},
+      {{"*rst", "--trace"}, 1, {"*rst", "--trace"}, false, false},
+      // usage errors
+      {{"--bogus"}, 2, {}, false, true},
+      {{"-x", "*rst"}, 2, {}, false, true},
+      {{"-"}, 2, {}, false, true},
+      {{"--log"}, 2, {}, false, true},
+  };
+  for (const auto& row : rows) {
+    const std::string sWhat = row.vArgs.empty() ? "" : row.vArgs[0] + " ...";
+    const Result res = Run(row.vArgs);
+    EXPECT_EQ(res.iExit, row.iExit) << sWhat;
+    EXPECT_EQ(ParsedLines(res.sOut), row.vParsed) << sWhat;
+    EXPECT_EQ(res.sOut.find("SCPI_Parse(") != std::string::npos, row.bTrace) << sWhat;
+    EXPECT_EQ(!res.sErr.empty(), row.bErr) << sWhat;
+  }
+}
+
+TEST_F(Cli, HelpAndVersion) {
+  const Result help = Run({"--help"});
+  EXPECT_EQ(help.iExit, 0);
+  EXPECT_NE(help.sOut.find("usage: parsola-cli [--trace] [--levels] [--log FILE]"), std::string::npos);
+  EXPECT_EQ(help.sErr, "");
+
+  const Result version = Run({"--version", "*rst"});
+  EXPECT_EQ(version.iExit, 0);
+  EXPECT_NE(version.sOut.find("Orvane-SCPI Parser:  V1.3.1\n"), std::string::npos);
+  EXPECT_NE(version.sOut.find("Demo Application: V1.3.1\n"), std::string::npos);
+  EXPECT_EQ(Count(version.sOut, "Parsing"), 0u);
+}
+
+const std::string LOG_HEADER =
+    "Orvane-SCPI Parser Demo Application - Parsing Results\r\n"
+    "==================================================\r\n\r\n"
+    "Version Info\r\n------------\r\n"
+    "Demo Application: V1.3.1\r\nOrvane-SCPI Parser:  V1.3.1\r\n\r\n\r\n"
+    "Parsing Results Log\r\n-------------------\r\n\r\n";
+const std::string LOG_END = "\r\n\r\nEND OF PARSING RESULTS LOG\r\n";
+
+TEST_F(Cli, LogHoldsEveryPrintedLineWithoutLevels) {
+  const Result res = Run({"--trace", "--levels", "--log", Path("log.txt")}, Data("samples.in"));
+  EXPECT_EQ(res.iExit, 0);
+  std::string sExpected = LOG_HEADER;
+  const std::string sOut = res.sOut;
+  for (size_t uPos = 0; uPos < sOut.size();) {
+    const size_t uEnd = sOut.find('\n', uPos);
+    sExpected += sOut.substr(uPos + 2, uEnd - uPos - 2) + "\r\n";  // without "<level>\t"
+    uPos = uEnd + 1;
+  }
+  sExpected += LOG_END;
+  EXPECT_EQ(ReadFile(Path("log.txt")), sExpected);
+}
+
+TEST_F(Cli, LogOfNoLinesIsTheEmptyLog) {
+  const Result res = Run({"--log=" + Path("log.txt")}, "");
+  EXPECT_EQ(res.iExit, 0);
+  EXPECT_EQ(ReadFile(Path("log.txt")), LOG_HEADER + LOG_END);
+}
+
+TEST_F(Cli, ALogThatCannotBeWrittenEndsWithStatus3) {
+  const std::string asPaths[] = {Path("missing/log.txt"), sDir_, "/dev/full"};
+  for (const std::string& sPath : asPaths) {
+    if (sPath == "/dev/full" && access("/dev/full", W_OK) != 0) continue;
+    const Result res = Run({"--log", sPath, "foo"});
+    EXPECT_EQ(res.iExit, 3) << sPath;
+    EXPECT_NE(res.sErr.find("\"" + sPath + "\""), std::string::npos) << sPath << ": " << res.sErr;
+    EXPECT_EQ(ParsedLines(res.sOut), std::vector<std::string>{"foo"}) << sPath;
+  }
+}
+
+TEST_F(Cli, TheConsoleHasNoPanelCapacity) {
+  std::string sIn;
+  for (int i = 0; i < 4000; ++i) sIn += "*rst\n";
+  const Result res = Run({}, sIn);
+  EXPECT_EQ(res.iExit, 0);
+  EXPECT_EQ(Count(res.sOut, "\n"), 4000u * 9);
+  EXPECT_EQ(res.sOut.find("This display is full"), std::string::npos);
+}
+
+// Reads from the descriptor until the text holds sUntil uCount times; false on end of file or
+// when nothing arrives for a long while (the program holds back its output).
+bool ReadUntil(int fd, std::string& sText, const std::string& sUntil, size_t uCount) {
+  constexpr int STALL_MS = 30000;
+  while (Count(sText, sUntil) < uCount) {
+    pollfd sPoll = {fd, POLLIN, 0};
+    if (poll(&sPoll, 1, STALL_MS) <= 0) return false;
+    char acBuf[4096];
+    const ssize_t lRead = read(fd, acBuf, sizeof(acBuf));
+    if (lRead <= 0) return false;
+    sText.append(acBuf, static_cast<size_t>(lRead));
+  }
+  return true;
+}
+
+TEST_F(Cli, EachLinesReportIsPrintedBeforeTheNextLineIsRead) {
+  int aiIn[2], aiOut[2];
+  ASSERT_EQ(pipe(aiIn), 0);
+  ASSERT_EQ(pipe(aiOut), 0);
+  posix_spawn_file_actions_t sActions;
+  posix_spawn_file_actions_init(&sActions);
+  posix_spawn_file_actions_adddup2(&sActions, aiIn[0], 0);
+  posix_spawn_file_actions_adddup2(&sActions, aiOut[1], 1);
+  posix_spawn_file_actions_addclose(&sActions, aiIn[1]);
+  posix_spawn_file_actions_addclose(&sActions, aiOut[0]);
+  char* apArgv[] = {const_cast<char*>(PARSOLA_CLI), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, PARSOLA_CLI, &sActions, nullptr, apArgv, environ), 0);
+  posix_spawn_file_actions_destroy(&sActions);
+  close(aiIn[0]);
+  close(aiOut[1]);
+
+  std::string sOut;
+  ASSERT_EQ(write(aiIn[1], "*rst\n", 5), 5);
+  EXPECT_TRUE(ReadUntil(aiOut[0], sOut, "Parsing Complete.\n\n", 1));
+  ASSERT_EQ(write(aiIn[1], "*cls\n", 5), 5);
+  EXPECT_TRUE(ReadUntil(aiOut[0], sOut, "Parsing Complete.\n\n", 2));
+  close(aiIn[1]);
+  int iStatus = 0;
+  waitpid(pid, &iStatus, 0);
+  close(aiOut[0]);
+  EXPECT_EQ(ParsedLines(sOut), (std::vector<std::string>{"*rst", "*cls"}));
+  EXPECT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
+}
+
+TEST(CliBinary, DoesNotLinkQt) {
+  const std::string sCommand = std::string("ldd '") + PARSOLA_CLI + "' 2>&1";
+  std::FILE* pPipe = popen(sCommand.c_str(), "r");
+  ASSERT_NE(pPipe, nullptr);
+  std::string sLibs;
+  char acBuf[512];
+  for (size_t uRead; (uRead = std::fread(acBuf, 1, sizeof(acBuf), pPipe)) > 0;) {
+    sLibs.append(acBuf, uRead);
+  }
+  ASSERT_EQ(pclose(pPipe), 0) << sLibs;
+  EXPECT_NE(sLibs.find("libc."), std::string::npos) << sLibs;
+  EXPECT_EQ(sLibs.find("Qt"), std::string::npos) << sLibs;
+}
+
+}  // namespace
