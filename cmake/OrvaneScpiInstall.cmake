@@ -1,0 +1,75 @@
+# Installation: the two programs, the manual, the public headers, the parser and demo-table
+# libraries, the CMake package OrvaneScpi, pkg-config files, a desktop entry and an icon.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(ORVANE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvane-scpi)
+set(ORVANE_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/OrvaneScpi)
+# Must match the INSTALL_INTERFACE include directory of the parser library.
+set(ORVANE_INSTALL_INCLUDEDIR include/orvane-scpi)
+if(IS_ABSOLUTE "${ORVANE_INSTALL_DOCDIR}")
+  set(ORVANE_DOC_DIR_FULL "${ORVANE_INSTALL_DOCDIR}")
+else()
+  set(ORVANE_DOC_DIR_FULL "${CMAKE_INSTALL_PREFIX}/${ORVANE_INSTALL_DOCDIR}")
+endif()
+
+# ---- Libraries, headers and the CMake package ----
+
+set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser)
+set_target_properties(scpi_demo_commands PROPERTIES EXPORT_NAME demo_commands)
+set_target_properties(scpi_demo PROPERTIES EXPORT_NAME demo)
+install(TARGETS scpi_parser scpi_demo_commands scpi_demo
+  EXPORT OrvaneScpiTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  PUBLIC_HEADER DESTINATION ${ORVANE_INSTALL_INCLUDEDIR})
+install(EXPORT OrvaneScpiTargets
+  NAMESPACE OrvaneScpi::
+  DESTINATION ${ORVANE_INSTALL_CMAKEDIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/OrvaneScpiConfig.cmake
+  INSTALL_DESTINATION ${ORVANE_INSTALL_CMAKEDIR}
+  PATH_VARS ORVANE_INSTALL_DOCDIR)
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/OrvaneScpiConfig.cmake
+              ${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.cmake
+  DESTINATION ${ORVANE_INSTALL_CMAKEDIR})
+
+# ---- pkg-config: relocatable, the prefix found from the .pc file's own folder ----
+
+if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
+  file(RELATIVE_PATH ORVANE_PC_TO_PREFIX "${CMAKE_INSTALL_LIBDIR}/pkgconfig" "${CMAKE_INSTALL_PREFIX}")
+else()
+  file(RELATIVE_PATH ORVANE_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
+endif()
+if(ORVANE_SCPI_TRACE)
+  set(ORVANE_PC_TRACE 1)
+else()
+  set(ORVANE_PC_TRACE 0)
+endif()
+foreach(pc orvane-scpi orvane-scpi-demo)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()
+
+# ---- Programs, manual, desktop entry and icon ----
+
+if(TARGET parsola-cli)
+  install(TARGETS parsola-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+if(TARGET parsola)
+  install(TARGETS parsola RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The window opens the manual from its own folder, then from the installed doc folder.
+  target_compile_definitions(parsola PRIVATE ORVANE_DOC_DIR="${ORVANE_DOC_DIR_FULL}")
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/parsola.desktop
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/parsola.svg
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/parsola.png
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/256x256/apps)
+endif()
+if(TARGET parsola_manual)
+  install(FILES ${ORVANE_MANUAL_PDF} ${ORVANE_MANUAL_MD} DESTINATION ${ORVANE_INSTALL_DOCDIR})
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${ORVANE_INSTALL_DOCDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${ORVANE_INSTALL_DOCDIR}/examples)

@@ -1,0 +1,26 @@
+# A Debian package of everything that is installed: cpack -G DEB in the build folder.
+set(CPACK_PACKAGE_NAME orvane-scpi)
+set(CPACK_PACKAGE_VENDOR "Orvane")
+set(CPACK_PACKAGE_CONTACT "Orvane-SCPI maintainers <scpi@orvane-scpi.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "SCPI command parser library with the demo Parsola")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Orvane-SCPI Parser parses SCPI program messages against a constant command table, without\
+ heap, with exact numbers. The package holds the static libraries, headers, CMake package and\
+ pkg-config files, the demo window Parsola, its console twin parsola-cli and the user manual.")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
+# The programs look for the manual where the build said it would be installed.
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
+# Library dependencies of the programs (Qt, the C++ runtime) come from dpkg-shlibdeps; Qt's
+# platform plugins are loaded at run time, so no library names them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(ORVANE_BUILD_GUI)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation2")
+endif()
+
+include(CPack)

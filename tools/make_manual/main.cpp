@@ -1,0 +1,215 @@
+// make_manual: turns the Markdown user manual into ParsolaManual.pdf with Qt's own text
+// document and PDF writer, filling in the tables generated from the compiled-in command set.
+//
+//   make_manual --version V1.3.1 --root SOURCE_DIR --pdf ParsolaManual.pdf
+//               [--markdown ParsolaManual.md] FILE.md...
+//
+// A line "<!-- include: PATH -->" is replaced by the file PATH (relative to SOURCE_DIR) as a
+// fenced code block, so the manual shows the example programs the tests build.
+// Run it with QT_QPA_PLATFORM=offscreen where no display is available.
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLength>
+#include <QTextTable>
+#include <QUrl>
+#include <cstdio>
+#include <string>
+
+#include "manual_tables.h"
+
+namespace {
+
+const char* const BODY_FONT = "Liberation Sans";
+const char* const CODE_FONT = "Liberation Mono";
+constexpr int BODY_POINTS = 10;
+constexpr qreal MARGIN_MM = 18;
+constexpr int PDF_DPI = 300;
+const QColor TABLE_RULE(0x9a, 0xa4, 0xb0);
+const QColor TABLE_HEADER(0xe4, 0xec, 0xf4);
+
+struct Options {
+  QString sVersion;
+  QString sRoot = ".";
+  QString sPdf;
+  QString sMarkdown;
+  QStringList sInputs;
+};
+
+bool ParseOptions(const QStringList& sArgs, Options* psOpt) {
+  for (int i = 1; i < sArgs.size(); ++i) {
+    const QString& s = sArgs[i];
+    bool bHasValue = i + 1 < sArgs.size();
+    if (s == "--version" && bHasValue) {
+      psOpt->sVersion = sArgs[++i];
+    } else if (s == "--root" && bHasValue) {
+      psOpt->sRoot = sArgs[++i];
+    } else if (s == "--pdf" && bHasValue) {
+      psOpt->sPdf = sArgs[++i];
+    } else if (s == "--markdown" && bHasValue) {
+      psOpt->sMarkdown = sArgs[++i];
+    } else if (s.startsWith("--")) {
+      return false;
+    } else {
+      psOpt->sInputs << s;
+    }
+  }
+  return !psOpt->sPdf.isEmpty() && !psOpt->sInputs.isEmpty();
+}
+
+bool ReadAll(const QStringList& sFiles, std::string* psText) {
+  for (const QString& sFile : sFiles) {
+    QFile f(sFile);
+    if (!f.open(QIODevice::ReadOnly)) {
+      std::fprintf(stderr, "make_manual: cannot read %s\n", qPrintable(sFile));
+      return false;
+    }
+    *psText += f.readAll().toStdString();
+    *psText += "\n\n";
+  }
+  return true;
+}
+
+/// Replaces each include marker line by the named file, fenced as code.
+bool IncludeFiles(const QString& sRoot, std::string* psText) {
+  const std::string sOpen = "<!-- include: ";
+  const std::string sClose = " -->";
+  std::string sOut;
+  size_t uiPos = 0;
+  while (uiPos < psText->size()) {
+    size_t uiEnd = psText->find('\n', uiPos);
+    if (uiEnd == std::string::npos) uiEnd = psText->size();
+    std::string sLine = psText->substr(uiPos, uiEnd - uiPos);
+    uiPos = uiEnd + 1;
+    size_t uiClose = sLine.rfind(sClose);
+    if (sLine.rfind(sOpen, 0) != 0 || uiClose == std::string::npos) {
+      sOut += sLine + "\n";
+      continue;
+    }
+    QString sPath = QString::fromStdString(sLine.substr(sOpen.size(), uiClose - sOpen.size()));
+    std::string sFile;
+    if (!ReadAll({sRoot + "/" + sPath}, &sFile)) return false;
+    while (!sFile.empty() && sFile.back() == '\n') sFile.pop_back();
+    std::string sLang = sPath.endsWith(".c") ? "c" : sPath.endsWith(".cpp") ? "cpp" : "";
+    sOut += "```" + sLang + "\n" + sFile + "\n```\n";
+  }
+  *psText = sOut;
+  return true;
+}
+
+bool WriteFile(const QString& sFile, const std::string& sText) {
+  QFile f(sFile);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         f.write(sText.data(), static_cast<qint64>(sText.size())) ==
+             static_cast<qint64>(sText.size());
+}
+
+/// Every chapter (level-1 heading) after the first starts on a new page.
+void BreakBeforeChapters(QTextDocument* pDoc) {
+  bool bFirst = true;
+  for (QTextBlock b = pDoc->begin(); b.isValid(); b = b.next()) {
+    if (b.blockFormat().headingLevel() != 1) continue;
+    if (bFirst) {
+      bFirst = false;
+      continue;
+    }
+    QTextCursor c(b);
+    QTextBlockFormat fmt = b.blockFormat();
+    fmt.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    c.setBlockFormat(fmt);
+  }
+}
+
+/// Code spans and code blocks in a monospaced face that every Debian desktop has.
+void FixCodeFont(QTextDocument* pDoc) {
+  for (QTextBlock b = pDoc->begin(); b.isValid(); b = b.next()) {
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+      QTextFragment frag = it.fragment();
+      if (!frag.isValid() || !frag.charFormat().fontFixedPitch()) continue;
+      QTextCursor c(pDoc);
+      c.setPosition(frag.position());
+      c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+      QTextCharFormat fmt;
+      fmt.setFontFamilies({QString(CODE_FONT)});
+      fmt.setFontPointSize(BODY_POINTS - 1);
+      c.mergeCharFormat(fmt);
+    }
+  }
+}
+
+/// Thin ruled tables with a shaded header row.
+void StyleTables(QTextFrame* pFrame) {
+  for (QTextFrame* pChild : pFrame->childFrames()) {
+    if (QTextTable* pTable = qobject_cast<QTextTable*>(pChild)) {
+      QTextTableFormat fmt = pTable->format();
+      fmt.setBorder(0.5);
+      fmt.setBorderBrush(TABLE_RULE);
+      fmt.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+      fmt.setBorderCollapse(true);
+      fmt.setCellSpacing(0);
+      fmt.setCellPadding(3);
+      fmt.setHeaderRowCount(1);
+      fmt.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+      pTable->setFormat(fmt);
+      for (int iCol = 0; iCol < pTable->columns(); ++iCol) {
+        QTextTableCell cell = pTable->cellAt(0, iCol);
+        QTextCharFormat cellFmt = cell.format();
+        cellFmt.setBackground(TABLE_HEADER);
+        cell.setFormat(cellFmt);
+      }
+    }
+    StyleTables(pChild);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QGuiApplication app(argc, argv);
+  Options sOpt;
+  if (!ParseOptions(app.arguments(), &sOpt)) {
+    std::fprintf(stderr,
+                 "usage: make_manual --version TEXT [--root DIR] --pdf OUT.pdf [--markdown OUT.md] "
+                 "FILE.md...\n");
+    return 2;
+  }
+  std::string sMarkdown;
+  if (!ReadAll(sOpt.sInputs, &sMarkdown) || !IncludeFiles(sOpt.sRoot, &sMarkdown)) return 1;
+  std::string sError;
+  if (!manual::ExpandMarkers(&sMarkdown, sOpt.sVersion.toStdString(), &sError)) {
+    std::fprintf(stderr, "make_manual: %s\n", sError.c_str());
+    return 1;
+  }
+  if (!sOpt.sMarkdown.isEmpty() && !WriteFile(sOpt.sMarkdown, sMarkdown)) {
+    std::fprintf(stderr, "make_manual: cannot write %s\n", qPrintable(sOpt.sMarkdown));
+    return 1;
+  }
+
+  QTextDocument doc;
+  // Images are named relative to the chapters' folder.
+  doc.setBaseUrl(QUrl::fromLocalFile(QFileInfo(sOpt.sInputs.first()).absolutePath() + "/"));
+  doc.setDefaultFont(QFont(BODY_FONT, BODY_POINTS));
+  doc.setMarkdown(QString::fromStdString(sMarkdown), QTextDocument::MarkdownDialectGitHub);
+  BreakBeforeChapters(&doc);
+  FixCodeFont(&doc);
+  StyleTables(doc.rootFrame());
+
+  QPdfWriter writer(sOpt.sPdf);
+  writer.setTitle("Parsola User Manual");
+  writer.setCreator("Orvane-SCPI Parser " + sOpt.sVersion);
+  writer.setResolution(PDF_DPI);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                   QMarginsF(MARGIN_MM, MARGIN_MM, MARGIN_MM, MARGIN_MM),
+                                   QPageLayout::Millimeter));
+  doc.print(&writer);
+  return 0;
+}
