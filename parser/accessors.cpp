@@ -50,11 +50,11 @@ struct SU128 {
 // Full 64 x 64 -> 128-bit product from 32-bit halves.
 SU128 MulWide(uint64_t a, uint64_t b) {
   constexpr uint64_t LOW32 = 0xFFFFFFFFull;
-  const uint64_t aLo = a & LOW32, aHi = a >> 32, bLo = b & LOW32, bHi = b >> 32;
-  const uint64_t ullLoLo = aLo * bLo;
-  const uint64_t ullHiLo = aHi * bLo;
-  const uint64_t ullLoHi = aLo * bHi;
-  const uint64_t ullHiHi = aHi * bHi;
+  const uint64_t ullALo = a & LOW32, ullAHi = a >> 32, ullBLo = b & LOW32, ullBHi = b >> 32;
+  const uint64_t ullLoLo = ullALo * ullBLo;
+  const uint64_t ullHiLo = ullAHi * ullBLo;
+  const uint64_t ullLoHi = ullALo * ullBHi;
+  const uint64_t ullHiHi = ullAHi * ullBHi;
   const uint64_t ullMid = (ullLoLo >> 32) + (ullHiLo & LOW32) + (ullLoHi & LOW32);
   SU128 s;
   s.ullLo = (ullMid << 32) | (ullLoLo & LOW32);

@@ -136,7 +136,7 @@ void StepFraction(SNumScan* ps, char c) {
 void StepAfterSpace(SNumScan* ps, char c) {
   if (c == 'e') {
     ps->eState = ENumState::EXP_LETTER;
-  } else if (IsDigit(c) || !IsWhiteSpace(c)) {
+  } else if (!IsWhiteSpace(c)) {  // a digit here starts something else
     ps->eState = ENumState::END;
   }
 }
