@@ -225,7 +225,7 @@ TEST(CheckCharData, ChoiceSuffixesFollowHeaderSuffixes) {
   EXPECT_EQ(2, ucCnt);
   EXPECT_EQ(7u, uiSuf[0]);
   EXPECT_EQ(3u, uiSuf[1]);
-  EXPECT_EQ(1, sParam.uVal.ucItemNum);
+  EXPECT_EQ(0, sParam.uVal.ucItemNum);
 }
 
 TEST(CheckCharData, EmptyChoiceNeverMatchesText) {
