@@ -86,6 +86,7 @@ TEST(Report, RstGivesNineLinesTheLastAtLevelOne) {
   EXPECT_EQ(sink.vHistory, Texts{"*rst"});
 }
 
+#if SCPI_TRACE
 TEST(Report, RstTracedGivesTwelveLines) {
   CaptureSink sink;
   sink.SetTracing(true);
@@ -107,6 +108,7 @@ TEST(Report, RstTracedGivesTwelveLines) {
              {1, ""}}));
 }
 
+#endif  // SCPI_TRACE
 TEST(Report, CommandsWithSuffixesAndParameters) {
   const struct {
     const char* pInput;
@@ -273,6 +275,7 @@ TEST(Report, TheCommandCounterGoesPast255) {
   EXPECT_EQ(vTexts[vTexts.size() - 7], "Input Command 300:");
 }
 
+#if SCPI_TRACE
 // The trace line that reports the values of the n-th call of a function.
 std::string TracedValues(const CaptureSink& sink, const std::string& sPrefix, size_t uNth) {
   for (const std::string& sLine : sink.TextsOf(4)) {
@@ -345,6 +348,8 @@ TEST(Report, TheTraceRouteLastsOnlyForATracedReport) {
   EXPECT_EQ(ucTraceNesting, 0);
 }
 
+#endif  // SCPI_TRACE
+
 TEST(ResultsSink, LevelRules) {
   const struct {
     unsigned uLevel;
@@ -368,9 +373,11 @@ TEST(ResultsSink, TraceLinesAreIndentedByLevelAndDroppedWhileNested) {
   sink.SetTracing(true);
   sink.AddTraceLine(3, "abc");
   sink.AddTraceLine(4, "abc");
+#if SCPI_TRACE
   ucTraceNesting = 1;
   sink.AddTraceLine(3, "nested");
   ucTraceNesting = 0;
+#endif
   sink.SetTracing(false);
   sink.AddTraceLine(3, "untraced");
   EXPECT_EQ(sink.vLines, (Lines{{3, "      abc"}, {4, "        abc"}}));

@@ -111,6 +111,7 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
       return EXIT_ALL_PARSED;
     }
     if (sArg == "--trace") {
+      if (!SCPI_TRACE) return UsageError("--trace: this parser was built without call tracing");
       sOpt.bTrace = true;
     } else if (sArg == "--levels") {
       sOpt.bLevels = true;
