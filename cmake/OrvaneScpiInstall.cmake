@@ -1,17 +1,7 @@
 # Installation: the two programs, the manual, the public headers, the parser and demo-table
 # libraries, the CMake package OrvaneScpi, pkg-config files, a desktop entry and an icon.
-include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
-
-set(ORVANE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/orvane-scpi)
-set(ORVANE_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/OrvaneScpi)
-# Must match the INSTALL_INTERFACE include directory of the parser library.
-set(ORVANE_INSTALL_INCLUDEDIR include/orvane-scpi)
-if(IS_ABSOLUTE "${ORVANE_INSTALL_DOCDIR}")
-  set(ORVANE_DOC_DIR_FULL "${ORVANE_INSTALL_DOCDIR}")
-else()
-  set(ORVANE_DOC_DIR_FULL "${CMAKE_INSTALL_PREFIX}/${ORVANE_INSTALL_DOCDIR}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 
 # ---- Libraries, headers and the CMake package ----
 
@@ -58,9 +48,8 @@ if(TARGET parsola-cli)
   install(TARGETS parsola-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 if(TARGET parsola)
+  # The window finds the installed manual through ORVANE_DOC_DIR (OrvaneScpiDirs.cmake).
   install(TARGETS parsola RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # The window opens the manual from its own folder, then from the installed doc folder.
-  target_compile_definitions(parsola PRIVATE ORVANE_DOC_DIR="${ORVANE_DOC_DIR_FULL}")
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/parsola.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/parsola.svg
