@@ -5,7 +5,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 
 # ---- Libraries, headers and the CMake package ----
 
-set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser)
+# The public headers as absolute paths: install() resolves relative ones from this directory.
+set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser
+  PUBLIC_HEADER "${PROJECT_SOURCE_DIR}/parser/scpi.h;${PROJECT_SOURCE_DIR}/parser/scpi_table.h")
 set_target_properties(scpi_demo_commands PROPERTIES EXPORT_NAME demo_commands)
 set_target_properties(scpi_demo PROPERTIES EXPORT_NAME demo)
 install(TARGETS scpi_parser scpi_demo_commands scpi_demo
@@ -32,6 +34,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
 else()
   file(RELATIVE_PATH ORVANE_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
 endif()
+string(REGEX REPLACE "/$" "" ORVANE_PC_TO_PREFIX "${ORVANE_PC_TO_PREFIX}")
 if(ORVANE_SCPI_TRACE)
   set(ORVANE_PC_TRACE 1)
 else()

@@ -9,8 +9,11 @@ set(CPACK_PACKAGE_DESCRIPTION
  pkg-config files, the demo window Parsola, its console twin parsola-cli and the user manual.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
-# The programs look for the manual where the build said it would be installed.
+# The window looks for the manual where the build said it would be installed, so the package
+# installs under the build's prefix: configure with -DCMAKE_INSTALL_PREFIX=/usr for a package
+# that installs into /usr.
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)

@@ -1,5 +1,6 @@
 // The user manual against the program: every example of the syntax and error chapters, every
-// report block and the error-code table are checked through the real parser and report core.
+// report block, the error-code table and the README's console transcript are checked through the
+// real parser and report core.
 //
 // Example tables have the header "| Input | Report lines |". A row gives the input as a code
 // span and one report line per code span; a row whose input cell is empty adds lines to the
@@ -231,6 +232,29 @@ TEST(ManualReports, EveryReportBlockIsTheWholeReport) {
     }
   }
   EXPECT_GE(uiBlocks, 2u);
+}
+
+/// The README's parsola-cli transcripts: a "```console" block whose first line runs
+/// parsola-cli on one quoted line shows that line's whole report.
+TEST(ManualReports, TheReadmeTranscriptsAreTheReports) {
+  std::ifstream in(ORVANE_README);
+  Texts vReadme;
+  for (std::string sLine; std::getline(in, sLine);) vReadme.push_back(sLine);
+  const std::string sCommand = "parsola-cli '";
+  unsigned uiTranscripts = 0;
+  for (size_t n = 0; n + 1 < vReadme.size(); ++n) {
+    if (vReadme[n] != "```console") continue;
+    const std::string& sRun = vReadme[++n];
+    size_t uiAt = sRun.find(sCommand);
+    if (sRun.rfind("$ ", 0) != 0 || uiAt == std::string::npos || sRun.back() != '\'') continue;
+    std::string sInput = sRun.substr(uiAt + sCommand.size());
+    sInput.pop_back();
+    Texts vShown;
+    for (++n; n < vReadme.size() && vReadme[n] != "```"; ++n) vShown.push_back(vReadme[n]);
+    EXPECT_EQ(Report(sInput, false), vShown) << "README transcript of " << sInput;
+    ++uiTranscripts;
+  }
+  EXPECT_GE(uiTranscripts, 1u);
 }
 
 TEST(ManualErrors, TheCodeTableNamesEveryCodeWithItsExactText) {

@@ -1,0 +1,132 @@
+# Installs the built project into a scratch prefix and uses it the way a user would: builds the
+# C and C++ examples with find_package(OrvaneScpi), builds the C example once more with the
+# pkg-config flags alone, runs all three and compares what they print.
+#
+# cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DLIBDIR=lib -DVERSION=1.3.1 -DGENERATOR=Ninja
+#       -DC_COMPILER=... -DCXX_COMPILER=... [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...]
+#       [-DWITH_GUI=ON] -P install_test.cmake
+cmake_minimum_required(VERSION 3.16)
+
+string(MD5 build_id "${BUILD_DIR}")
+string(SUBSTRING "${build_id}" 0 12 build_id)
+set(work /tmp/orvane-install-test-${build_id})
+set(prefix ${work}/prefix)
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
+  endif()
+  set(run_output "${out}" PARENT_SCOPE)
+endfunction()
+
+function(expect_output what expected actual)
+  if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "${what} printed:\n${actual}\ninstead of:\n${expected}")
+  endif()
+endfunction()
+
+# ---- Install ----
+run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+set(installed
+  include/orvane-scpi/scpi.h
+  include/orvane-scpi/scpi_table.h
+  ${LIBDIR}/liborvane-scpi.a
+  ${LIBDIR}/liborvane-scpi-demo-commands.a
+  ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfig.cmake
+  ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfigVersion.cmake
+  ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTargets.cmake
+  ${LIBDIR}/pkgconfig/orvane-scpi.pc
+  ${LIBDIR}/pkgconfig/orvane-scpi-demo.pc
+  bin/parsola-cli
+  share/doc/orvane-scpi/examples/c/main.c)
+if(WITH_GUI)
+  list(APPEND installed
+    bin/parsola
+    share/doc/orvane-scpi/ParsolaManual.pdf
+    share/applications/parsola.desktop
+    share/icons/hicolor/scalable/apps/parsola.svg)
+endif()
+foreach(f ${installed})
+  if(NOT EXISTS ${prefix}/${f})
+    message(FATAL_ERROR "cmake --install did not install ${f}")
+  endif()
+endforeach()
+if(WITH_GUI)
+  file(STRINGS ${prefix}/share/doc/orvane-scpi/ParsolaManual.pdf pdf_head LIMIT_COUNT 1)
+  if(NOT pdf_head MATCHES "^%PDF-")
+    message(FATAL_ERROR "the installed manual is no PDF file: ${pdf_head}")
+  endif()
+endif()
+
+# ---- The examples, built against the installed package ----
+set(compilers "-DCMAKE_C_COMPILER=${C_COMPILER}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}"
+              "-DCMAKE_C_FLAGS=${C_FLAGS}" "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
+              "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
+foreach(example c cpp)
+  run("configuring the ${example} example" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/${example}
+      -B ${work}/${example} -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
+  run("building the ${example} example" ${CMAKE_COMMAND} --build ${work}/${example})
+endforeach()
+
+set(c_expected [=[command 24: MEASure:VOLTage:DC?
+  parameter 1: number 0.01 (units 1)
+  parameter 2: choice 1
+command 70: SYSTem:ERRor:ENABle[:LIST]
+  parameter 1: numeric list
+    entry 0: 1
+    entry 1: 3 to 5
+]=])
+run("the C example" ${work}/c/parse_line)
+expect_output("the C example" "${c_expected}" "${run_output}")
+
+# (A ';' would split the argument here: one command per run.)
+run("the C example on suffixes" ${work}/c/parse_line "outp2:mod3:fm 5")
+expect_output("the C example on suffixes" [=[command 72: OUTPut#:MOD#:FM#
+  suffix 0: 2
+  suffix 1: 3
+  suffix 2: 1
+  parameter 1: number 5 (units 0)
+]=] "${run_output}")
+run("the C example on a channel list" ${work}/c/parse_line "rout:open (@1!2:3!4,5!6)")
+expect_output("the C example on a channel list" [=[command 69: ROUTe:OPEN
+  parameter 1: channel list
+    entry 0: 1!2 to 3!4
+    entry 1: 5!6
+]=] "${run_output}")
+run("the C example on a string" ${work}/c/parse_line "disp:text 'It''s'")
+expect_output("the C example on a string" [=[command 60: DISPlay:TEXT
+  parameter 1: text [It''s]
+]=] "${run_output}")
+
+file(WRITE ${work}/cpp-input.txt
+  "conf:freq 12.5kHz; :trig:sour ext2\nmeas:volt:dc? 10 mV, max\nsyst:err:enab (1,3:5); *rst\n")
+execute_process(COMMAND ${work}/cpp/parse_stdin INPUT_FILE ${work}/cpp-input.txt
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the C++ example failed (${rc}):\n${out}\n${err}")
+endif()
+expect_output("the C++ example" [=[CONFigure:FREQuency 12500 Hz
+TRIGger:SOURce EXTernal# [suffixes 2]
+MEASure:VOLTage:DC? 0.01 V, MAXimum
+SYSTem:ERRor:ENABle[:LIST] (1,3..5)
+*RST
+]=] "${out}")
+
+# ---- pkg-config ----
+set(ENV{PKG_CONFIG_PATH} ${prefix}/${LIBDIR}/pkgconfig)
+run("pkg-config --modversion" pkg-config --modversion orvane-scpi orvane-scpi-demo)
+expect_output("pkg-config --modversion" "${VERSION}\n${VERSION}\n" "${run_output}")
+run("pkg-config --cflags --libs" pkg-config --cflags --libs orvane-scpi-demo)
+string(STRIP "${run_output}" pc_flags)
+separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
+separate_arguments(c_flags UNIX_COMMAND "${C_FLAGS} ${LINKER_FLAGS}")
+run("compiling the C example with the pkg-config flags" ${C_COMPILER} ${c_flags}
+    ${SOURCE_DIR}/examples/c/main.c ${pc_flags} -o ${work}/parse_line_pc)
+run("the C example built with pkg-config" ${work}/parse_line_pc)
+expect_output("the C example built with pkg-config" "${c_expected}" "${run_output}")
+
+file(REMOVE_RECURSE ${work})
+message(STATUS "Installed into a scratch prefix; both examples and pkg-config work")
