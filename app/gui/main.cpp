@@ -14,7 +14,7 @@
 
 namespace {
 
-const int SCREENSHOT_SAMPLE = 25;  // "meas:volt:dc? max, 100mv"
+const int SCREENSHOT_SAMPLE = 47;  // "calc:func aver": a whole traced report fits the panel
 
 /// Shows the window, parses the sample and writes the picture; returns the exit code.
 int TakeScreenshot(TfrmMain& frmMain, int iSample, const QString& sFile) {
