@@ -1,6 +1,7 @@
 // Header matching: taking one command off the line, recognising its header against CmdSpecs,
 // and the command tree path that lets a compound command leave out its leading nodes.
 #include <cstddef>
+#include <cstring>
 
 #include "scpi_internal.h"
 
@@ -14,23 +15,54 @@ namespace {
 char acPathText[MAX_COUNT];
 uint8_t ucPathTextLen = 0;
 
-inline bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-
 inline bool IsSeparator(char c) { return c == ';' || IsWhiteSpace(c); }
 
-// A specification character that the text must repeat: anything but the node brackets, the
-// suffix mark and the lower-case rest of a long form.
-inline bool IsRequiredSpecChar(char c) {
-  return c != '[' && c != ']' && c != '#' && !IsLower(c);
+// What a character of a header specification (or choice) asks of the text. The classes from
+// SC_LONG_FORM on are compared with the text; those from SC_COLON on must be present.
+enum ESpecClass : uint8_t {
+  SC_END,         // NUL
+  SC_NODE_OPEN,   // '['
+  SC_NODE_CLOSE,  // ']'
+  SC_SUFFIX,      // '#'
+  SC_LONG_FORM,   // lower case: the rest of a long form
+  SC_COLON,       // ':', which also starts a new keyword
+  SC_REQUIRED     // any other character
+};
+
+// Lookup tables for the matcher's inner loop, built at compile time.
+struct SCharTables {
+  uint8_t aucSpecClass[256];
+  char acLower[256];
+};
+
+constexpr SCharTables MakeCharTables() {
+  SCharTables sTables{};
+  for (unsigned ui = 0; ui < 256; ++ui) {
+    ESpecClass eClass = SC_REQUIRED;
+    if (ui == '\0') eClass = SC_END;
+    else if (ui == '[') eClass = SC_NODE_OPEN;
+    else if (ui == ']') eClass = SC_NODE_CLOSE;
+    else if (ui == '#') eClass = SC_SUFFIX;
+    else if (ui >= 'a' && ui <= 'z') eClass = SC_LONG_FORM;
+    else if (ui == ':') eClass = SC_COLON;
+    sTables.aucSpecClass[ui] = eClass;
+    const unsigned uiLower = (ui >= 'A' && ui <= 'Z') ? ui + ('a' - 'A') : ui;
+    sTables.acLower[ui] = static_cast<char>(uiLower);
+  }
+  return sTables;
 }
 
-// Position ucIndex of the effective header (path text, then the command's header), NUL past
-// ucTextLen. With ucPathLen 0 it is simply the text.
-inline char TextAt(const char* pText, uint8_t ucPathLen, uint8_t ucTextLen, unsigned uiIndex) {
-  if (uiIndex < ucPathLen) return acPathText[uiIndex];
-  if (uiIndex < ucTextLen) return pText[uiIndex - ucPathLen];
-  return '\0';
+constexpr SCharTables CHAR_TABLES = MakeCharTables();
+
+inline uint8_t SpecClass(char c) { return CHAR_TABLES.aucSpecClass[static_cast<uint8_t>(c)]; }
+
+inline bool SameIgnoringCase(char c1, char c2) {
+  return CHAR_TABLES.acLower[static_cast<uint8_t>(c1)] == CHAR_TABLES.acLower[static_cast<uint8_t>(c2)];
 }
+
+// Folds ASCII letter case by setting bit 5. Two characters equal ignoring ASCII case are also
+// equal folded, so differing folded values prove a mismatch.
+inline uint8_t Folded(char c) { return static_cast<uint8_t>(c | 0x20); }
 
 // Reads one digit of a numeric suffix into *puiSuf. Returns false, leaving the value as it was,
 // when it would pass the largest suffix.
@@ -50,78 +82,70 @@ inline uint8_t HeaderLen(const char* pCmd, uint8_t ucCmdLen) {
   return ucLen;
 }
 
-// Tries every table entry on one command (leading ':' already dropped). The first entry whose
-// header and parameters both fit wins; otherwise the smallest code any entry gave.
-uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, SParam sParam[],
-                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  const uint8_t ucHeaderLen = HeaderLen(pCmd, ucCmdLen);
-  const bool bCommon = ucHeaderLen > 0 && pCmd[0] == '*';
-  const unsigned uiEffectiveLen = unsigned{ucPathTextLen} + ucHeaderLen;
-  if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
-  const uint8_t ucTextLen = static_cast<uint8_t>(uiEffectiveLen);
-  const char* pSection = pCmd + ucHeaderLen;
-  const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
+// The text side of a walk: the effective header (path text, then the command's header) in
+// header mode, the parameter alone in parameter mode (ucPathLen 0).
+struct SMatchText {
+  const char* pText;
+  uint8_t ucPathLen;
+  uint8_t ucTextLen;
+};
 
-  // An entry whose first character must be typed and differs from the effective header's first
-  // character can only give SCPI_ERR_INVALID_CMD, which never beats the best result; skipping it
-  // saves most of the calls.
-  const char cFirst = ToLower(bCommon ? '*' : TextAt(pCmd, ucPathTextLen, ucTextLen, 0));
-
-  uint8_t ucBest = SCPI_ERR_INVALID_CMD;
-  for (unsigned uiCmd = 0; uiCmd <= MAX_COUNT && CmdSpecs[uiCmd][0] != '\0'; ++uiCmd) {
-    const char* pSpec = CmdSpecs[uiCmd];
-    if (IsRequiredSpecChar(pSpec[0]) && ToLower(pSpec[0]) != cFirst) continue;
-
-    const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
-    uint8_t ucSufCnt = 0;
-    uint8_t ucResult = MatchKeywords(pSpec, MAX_COUNT, pCmd, ucTextLen, 0, uiNumSuf, &ucSufCnt);
-    if (ucResult == SCPI_ERR_OK)
-      ucResult = ParseParameters(ucCmd, pSection, ucSectionLen, sParam, uiNumSuf, &ucSufCnt);
-    if (ucResult == SCPI_ERR_OK) {
-      *pCmdSpecNum = ucCmd;
-      *pNumSufCnt = ucSufCnt;
-      if (!bCommon) SetTreePath(ucCmd);
-      return SCPI_ERR_OK;
-    }
-    if (ucResult < ucBest) ucBest = ucResult;
-  }
-  return ucBest;
+// Character uiIndex of the text, NUL from ucTextLen on. Instantiated without a path for the
+// parameter mode and for headers that have none.
+template <bool bPath>
+inline char CharAt(const SMatchText& sText, unsigned uiIndex) {
+  if (bPath && uiIndex < sText.ucPathLen) return acPathText[uiIndex];
+  if (uiIndex < sText.ucTextLen) return sText.pText[uiIndex - (bPath ? sText.ucPathLen : 0u)];
+  return '\0';
 }
 
-}  // namespace
-
-// The specification ends at ucSpecLen or at its NUL, whichever comes first, so a header
-// specification can be passed with MAX_COUNT instead of its measured length.
-uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
-                      uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
-  const uint8_t ucPathLen = bParamMode ? 0 : ucPathTextLen;
+// Walks a specification against a text, starting at text position uiTi. Returns 0,
+// SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD; *pucN, the
+// number of suffixes collected before, is raised by the walk's suffixes whatever the result.
+template <bool bPath>
+uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsigned uiTi,
+             uint32_t uiNumSuf[], uint8_t* pucN) {
   unsigned uiSi = 0;
-  unsigned uiTi = 0;
   unsigned uiNodeTi = 0;
-  bool bInNode = false;
-  bool bLongForm = false;
-  bool bDigits = false;
-  uint8_t ucN = *pNumSufCnt;
+  uint8_t ucN = *pucN;
   uint8_t ucResult = SCPI_ERR_OK;
-
-  // A common command is matched on its own: the path is skipped.
-  if (!bParamMode && ucTextLen > ucPathLen && pText[0] == '*') uiTi = ucPathLen;
+  bool bInNode = false;
+  bool bLongForm = false;  // a lower-case letter of the current keyword has matched
+  bool bDigits = false;    // reading the digits of a suffix
 
   char cText;
   for (;;) {
-    cText = TextAt(pText, ucPathLen, ucTextLen, uiTi);
-    if (uiSi >= ucSpecLen || pSpec[uiSi] == '\0') break;
+    cText = CharAt<bPath>(sText, uiTi);
+    if (uiSi >= ucSpecLen) break;
     const char cSpec = pSpec[uiSi];
+    const uint8_t ucClass = SpecClass(cSpec);
 
-    if (cSpec == '[') {
+    if (ucClass >= SC_LONG_FORM) {
+      // A ':' starts a new keyword and clears the long-form flag.
+      if (ucClass == SC_COLON) bLongForm = false;
+      if (SameIgnoringCase(cSpec, cText)) {
+        if (ucClass == SC_LONG_FORM) bLongForm = true;
+        ++uiSi;
+        ++uiTi;
+      } else if (ucClass == SC_LONG_FORM && !bLongForm) {
+        // Short form: skip the rest of the long form and compare the same text character again.
+        while (uiSi < ucSpecLen && SpecClass(pSpec[uiSi]) == SC_LONG_FORM) ++uiSi;
+      } else if (bInNode) {
+        // The optional node is absent: retry its text against what follows the node.
+        uiTi = uiNodeTi;
+        while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
+      } else {
+        return SCPI_ERR_INVALID_CMD;
+      }
+    } else if (ucClass == SC_NODE_OPEN) {
       bInNode = true;
       uiNodeTi = uiTi;
       ++uiSi;
-    } else if (cSpec == ']') {
+    } else if (ucClass == SC_NODE_CLOSE) {
       bInNode = false;
       ++uiSi;
-    } else if (cSpec == '#') {
-      if (ucN >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;
+    } else if (ucClass == SC_SUFFIX) {
+      if (ucN >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
       if (IsDigit(cText)) {
         if (!bDigits) {
           uiNumSuf[ucN] = 0;
@@ -140,25 +164,121 @@ uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, u
         ++uiSi;
       }
     } else {
-      if (cSpec == ':') bLongForm = false;
-      if (ToLower(cSpec) == ToLower(cText)) {
-        if (IsLower(cSpec)) bLongForm = true;
-        ++uiSi;
-        ++uiTi;
-      } else if (IsLower(cSpec) && !bLongForm) {
-        // Short form: skip the rest of the long form and compare the same text character again.
-        while (uiSi < ucSpecLen && IsLower(pSpec[uiSi])) ++uiSi;
-      } else if (bInNode) {
-        // The optional node is absent: retry its text against what follows the node.
-        uiTi = uiNodeTi;
-        while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
-      } else {
-        return SCPI_ERR_INVALID_CMD;
-      }
+      break;  // the NUL that ends a header specification
     }
   }
 
-  if (cText != '\0') return SCPI_ERR_INVALID_CMD;
+  *pucN = ucN;
+  // Text the specification did not consume.
+  return cText != '\0' ? uint8_t{SCPI_ERR_INVALID_CMD} : ucResult;
+}
+
+// Whether a walk of pSpec from the start of the text certainly ends in SCPI_ERR_INVALID_CMD
+// within the characters the specification requires before its first lower-case letter, suffix
+// or possibly present node: a required character that differs from the text ends the walk. An
+// optional node whose first character is required and differs is absent and leaves the text
+// position as it was. Such an entry cannot beat the best result and need not be walked.
+template <bool bPath>
+inline bool FailsEarly(const char* pSpec, const SMatchText& sText, unsigned uiTi) {
+  unsigned uiSi = 0;
+  while (uiSi < MAX_COUNT) {
+    const char cSpec = pSpec[uiSi];
+    const uint8_t ucClass = SpecClass(cSpec);
+    const char cText = CharAt<bPath>(sText, uiTi);
+    if (ucClass == SC_NODE_OPEN) {
+      const char cInNode = pSpec[uiSi + 1];
+      if (SpecClass(cInNode) < SC_COLON || SameIgnoringCase(cInNode, cText)) return false;
+      while (uiSi < MAX_COUNT && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
+      if (uiSi >= MAX_COUNT || pSpec[uiSi] != ']') return false;
+      ++uiSi;
+    } else if (ucClass < SC_COLON) {
+      return false;
+    } else if (!SameIgnoringCase(cSpec, cText)) {
+      return true;
+    } else {
+      ++uiSi;
+      ++uiTi;
+    }
+  }
+  return false;
+}
+
+// Tries every table entry on one command (leading ':' already dropped). The first entry whose
+// header and parameters both fit wins; otherwise the smallest code any entry gave.
+template <bool bPath>
+uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection,
+                     uint8_t ucSectionLen, uint8_t* pCmdSpecNum, SParam sParam[],
+                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  const uint8_t ucFirstFolded = Folded(CharAt<bPath>(sText, 0));
+  const uint8_t ucSecondFolded = Folded(CharAt<bPath>(sText, 1));
+  uint8_t ucBest = SCPI_ERR_INVALID_CMD;
+  for (unsigned uiCmd = 0; uiCmd <= MAX_COUNT; ++uiCmd) {
+    const char* pSpec = CmdSpecs[uiCmd];
+    const char cSpec0 = pSpec[0];
+    if (cSpec0 == '\0') break;
+    // Entries that would certainly fail on their first characters are not walked: the walk
+    // would end with SCPI_ERR_INVALID_CMD, which never beats the best result. A required first
+    // or second character that differs rules out most entries at once.
+    if (Folded(cSpec0) != ucFirstFolded) {
+      if (SpecClass(cSpec0) >= SC_COLON) continue;
+      if (cSpec0 == '[' && FailsEarly<bPath>(pSpec, sText, 0)) continue;
+    } else if (Folded(pSpec[1]) != ucSecondFolded && SpecClass(pSpec[1]) >= SC_COLON &&
+               SpecClass(cSpec0) >= SC_COLON) {
+      continue;
+    }
+
+    uint8_t ucSufCnt = 0;
+    uint8_t ucResult = Walk<bPath>(pSpec, MAX_COUNT, sText, 0, uiNumSuf, &ucSufCnt);
+    if (ucResult == SCPI_ERR_OK) {
+      const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
+      ucResult = ParseParameters(ucCmd, pSection, ucSectionLen, sParam, uiNumSuf, &ucSufCnt);
+      if (ucResult == SCPI_ERR_OK) {
+        *pCmdSpecNum = ucCmd;
+        *pNumSufCnt = ucSufCnt;
+        if (!bCommon) SetTreePath(ucCmd);
+        return SCPI_ERR_OK;
+      }
+    }
+    if (ucResult < ucBest) ucBest = ucResult;
+  }
+  return ucBest;
+}
+
+// Recognises one command (leading ':' already dropped) against the table.
+uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, SParam sParam[],
+                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  const uint8_t ucHeaderLen = HeaderLen(pCmd, ucCmdLen);
+  const char* pSection = pCmd + ucHeaderLen;
+  const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
+  const bool bCommon = ucHeaderLen > 0 && pCmd[0] == '*';
+  const unsigned uiEffectiveLen = unsigned{ucPathTextLen} + ucHeaderLen;
+  if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+
+  // A common command is matched on its own, as is any command while the path is empty.
+  if (bCommon || ucPathTextLen == 0) {
+    const SMatchText sText = {pCmd, 0, ucHeaderLen};
+    return MatchEntries<false>(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam,
+                               pNumSufCnt, uiNumSuf);
+  }
+  const SMatchText sText = {pCmd, ucPathTextLen, static_cast<uint8_t>(uiEffectiveLen)};
+  return MatchEntries<true>(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam,
+                            pNumSufCnt, uiNumSuf);
+}
+
+}  // namespace
+
+// The specification ends at ucSpecLen or at its NUL, whichever comes first, so a header
+// specification can be passed with MAX_COUNT instead of its measured length.
+uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
+                      uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+  const uint8_t ucPathLen = bParamMode ? 0 : ucPathTextLen;
+  const SMatchText sText = {pText, ucPathLen, ucTextLen};
+  // A common command is matched on its own: the path is skipped.
+  const bool bCommon = !bParamMode && ucTextLen > ucPathLen && pText[0] == '*';
+  uint8_t ucN = *pNumSufCnt;
+  const uint8_t ucResult =
+      ucPathLen == 0 ? Walk<false>(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN)
+                     : Walk<true>(pSpec, ucSpecLen, sText, bCommon ? ucPathLen : 0u, uiNumSuf, &ucN);
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
 }
@@ -167,16 +287,14 @@ void ResetTree() { ucPathTextLen = 0; }
 
 void SetTreePath(uint8_t ucCmdIndex) {
   const char* pSpec = CmdSpecs[ucCmdIndex];
-  unsigned uiPrefixLen = 0;
-  for (unsigned ui = 0; pSpec[ui] != '\0'; ++ui) {
-    if (pSpec[ui] == ':') uiPrefixLen = ui + 1;
-  }
-  // A prefix text that would not fit is cut at MAX_COUNT characters: no effective header can
-  // then fit either, so nothing is recognised through it, as nothing could be.
+  const char* pLastColon = std::strrchr(pSpec, ':');
   uint8_t ucLen = 0;
-  for (unsigned ui = 0; ui < uiPrefixLen && ucLen < MAX_COUNT; ++ui) {
-    const char c = pSpec[ui];
-    if (c != '[' && c != ']') acPathText[ucLen++] = c;
+  if (pLastColon != nullptr) {
+    // A prefix text that would not fit is cut at MAX_COUNT characters: no effective header can
+    // then fit either, so nothing is recognised through it, as nothing could be.
+    for (const char* p = pSpec; p <= pLastColon && ucLen < MAX_COUNT; ++p) {
+      if (*p != '[' && *p != ']') acPathText[ucLen++] = *p;
+    }
   }
   ucPathTextLen = ucLen;
 }

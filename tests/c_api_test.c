@@ -1,0 +1,50 @@
+/*
+ * The public headers from C: a C99 program that parses a line through the flat interface and
+ * reads the results back, the way instrument firmware written in C uses the library.
+ */
+#include <stdio.h>
+#include <string.h>
+
+#include "scpi.h"
+#include "scpi_table.h"
+
+static int iFailures = 0;
+
+static void Check(int bOk, const char* pWhat) {
+  if (!bOk) {
+    fprintf(stderr, "FAILED: %s\n", pWhat);
+    ++iFailures;
+  }
+}
+
+int main(void) {
+  const char* pLine = "*rst;outp:ttlt18";
+  const char* p = pLine;
+  SParam sParam[MAX_PARAMS];
+  uint32_t uiNumSuf[MAX_NUM_SUFFIX];
+  uint8_t ucCmd = 255;
+  uint8_t ucSufCnt = 255;
+  EPType ePType = P_NUM;
+  ENumSubtype eSubtype = 0;
+
+  Check(SCPI_Parse(&p, 1, &ucCmd, sParam, &ucSufCnt, uiNumSuf) == SCPI_ERR_OK, "*rst parses");
+  Check(ucCmd == 7, "*rst is command 7");
+  Check(strcmp(CmdSpecs[ucCmd], "*RST") == 0, "command 7 reads *RST");
+  Check(ucSufCnt == 0, "*rst has no suffix");
+  Check(p == pLine + 4, "read position on the ';'");
+  Check(SCPI_ParamType(&sParam[0], &ePType, &eSubtype) == SCPI_ERR_OK && ePType == P_NONE,
+        "*rst has no parameter");
+
+  Check(SCPI_Parse(&p, 0, &ucCmd, sParam, &ucSufCnt, uiNumSuf) == SCPI_ERR_OK, "outp:ttlt18 parses");
+  Check(ucCmd == 71, "outp:ttlt18 is command 71");
+  Check(ucSufCnt == 1 && uiNumSuf[0] == 18, "outp:ttlt18 has the suffix 18");
+  Check(*p == '\0', "read position at the end");
+
+  Check(SCPI_Parse(&p, 0, &ucCmd, sParam, &ucSufCnt, uiNumSuf) == SCPI_ERR_NO_COMMAND,
+        "end of commands");
+  Check(UnitSuffixes[0].eUnits == U_VOLT && UnitSuffixes[0].cExp == -9, "first unit suffix NV");
+  Check(ParamSpecs[1][0].ePType == P_NUM, "*ESE takes a number");
+
+  if (iFailures == 0) printf("c_api_test: all checks passed\n");
+  return iFailures == 0 ? 0 : 1;
+}
