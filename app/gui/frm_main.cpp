@@ -163,7 +163,9 @@ TfrmMain::TfrmMain(QWidget* pParent) : QWidget(pParent) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(CAPTION));
   setFont(RegularFont());
-  QPalette palette = this->palette();
+  // The style's own light palette, whatever the desktop's theme: the texts are black and the
+  // panel's colours are fixed.
+  QPalette palette = style()->standardPalette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Button));
   palette.setColor(QPalette::WindowText, BUTTON_FACE_TEXT);
   palette.setColor(QPalette::ButtonText, BUTTON_FACE_TEXT);

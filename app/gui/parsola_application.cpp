@@ -1,6 +1,7 @@
 // Parsola window: the application object.
 #include "parsola_application.h"
 
+#include <QIcon>
 #include <QStyleFactory>
 
 #include <exception>
@@ -17,6 +18,9 @@ TParsolaApplication::TParsolaApplication(int& argc, char** argv) : QApplication(
   // The window's fixed geometry is drawn for the classic Windows look: group box frames that
   // run through the caption, and buttons with thin margins.
   if (QStyle* pStyle = QStyleFactory::create(QStringLiteral("Windows"))) setStyle(pStyle);
+  // The installed desktop entry and icon are both named after the program.
+  setDesktopFileName(QStringLiteral("parsola"));
+  setWindowIcon(QIcon::fromTheme(QStringLiteral("parsola")));
 }
 
 bool TParsolaApplication::notify(QObject* pReceiver, QEvent* pEvent) {
