@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (preset "bench") and prints a short table of medians: time
+# per item (a command, a list, a sample line, a panel fill or save) from CPU time, items per
+# second, and the goal where there is one. Each benchmark runs REPETITIONS times (default 5).
+#
+#   scripts/bench.sh [REPETITIONS]
+#
+# ORVANE_BENCH_BUILD_DIR chooses the build directory (default build-bench). The window's
+# benchmarks run offscreen and only when the window is built (Qt 6 present).
+# Exits 1 when a median misses its goal.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+repetitions=${1:-5}
+build=${ORVANE_BENCH_BUILD_DIR:-build-bench}
+
+cmake --preset bench -B "$build" >/dev/null
+targets=(parser_bench report_bench)
+grep -q '^build bench/panel_bench:' "$build/build.ninja" && targets+=(panel_bench)
+cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+
+csv="$build/bench-results.csv"
+: >"$csv"
+for target in "${targets[@]}"; do
+  QT_QPA_PLATFORM=offscreen "$build/bench/$target" --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null \
+    | grep '_median"' >>"$csv"
+done
+
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+echo "Medians of $repetitions runs, CPU time; $cpu, $(nproc) cores; $(c++ --version | head -1)"
+# Goals in nanoseconds per item, by benchmark name.
+awk -F, '
+  BEGIN {
+    goal["BM_SampleCommands/tracing:0"] = 150
+    goal["BM_UnrecognisedCommand"] = 2000
+    goal["BM_FillPanel"] = 1e9
+    goal["BM_SaveFullPanel"] = 1e8
+    printf "%-36s %12s %14s  %-28s %s\n", "benchmark", "per item", "items/s", "item", "goal"
+  }
+  function pretty(ns) {
+    if (ns >= 1e6) return sprintf("%.1f ms", ns / 1e6)
+    if (ns >= 1e3) return sprintf("%.2f us", ns / 1e3)
+    return sprintf("%.0f ns", ns)
+  }
+  {
+    name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+    label = $8; gsub(/"/, "", label)
+    if ($9 != "" || $7 == "") { printf "%-36s %s\n", name, "ERROR " $10; failed = 1; next }
+    ns = 1e9 / $7
+    verdict = ""
+    if (name in goal) {
+      met = ns <= goal[name]
+      verdict = sprintf("<= %s: %s", pretty(goal[name]), met ? "met" : "MISSED")
+      if (!met) failed = 1
+    }
+    printf "%-36s %12s %14.0f  %-28s %s\n", name, pretty(ns), $7, label, verdict
+  }
+  END { exit failed }' "$csv"
