@@ -8,7 +8,9 @@
 // fenced code block, so the manual shows the example programs the tests build.
 // Run it with QT_QPA_PLATFORM=offscreen where no display is available.
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -22,8 +24,10 @@
 #include <QTextLength>
 #include <QTextTable>
 #include <QUrl>
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "manual_tables.h"
 
@@ -32,7 +36,12 @@ namespace {
 const char* const BODY_FONT = "Liberation Sans";
 const char* const CODE_FONT = "Liberation Mono";
 constexpr int BODY_POINTS = 10;
-constexpr qreal MARGIN_MM = 18;
+// QTextDocument::print() keeps 2 cm free on every side of the page (the page number sits in the
+// bottom one), so the writer itself adds no margin.
+constexpr qreal PRINT_MARGIN_MM = 20;
+constexpr qreal POINTS_PER_MM = 72 / 25.4;
+// print() lays the document out at 96 units per inch.
+constexpr qreal LAYOUT_UNITS_PER_POINT = 96.0 / 72;
 constexpr int PDF_DPI = 300;
 const QColor TABLE_RULE(0x9a, 0xa4, 0xb0);
 const QColor TABLE_HEADER(0xe4, 0xec, 0xf4);
@@ -146,6 +155,36 @@ void FixCodeFont(QTextDocument* pDoc) {
   }
 }
 
+/// Loads every image from the chapters' folder and scales it down to the text width (in the
+/// layout's units); an image that cannot be read is named on stderr and left out.
+void FitImages(QTextDocument* pDoc, const QDir& dir, qreal fdTextWidth) {
+  std::vector<int> vPositions;
+  for (QTextBlock b = pDoc->begin(); b.isValid(); b = b.next()) {
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+      if (it.fragment().charFormat().isImageFormat()) vPositions.push_back(it.fragment().position());
+    }
+  }
+  // Backwards, so that removing an image does not move the ones still to do.
+  for (auto it = vPositions.rbegin(); it != vPositions.rend(); ++it) {
+    const int iPos = *it;
+    QTextCursor c(pDoc);
+    c.setPosition(iPos);
+    c.setPosition(iPos + 1, QTextCursor::KeepAnchor);
+    QTextImageFormat fmt = c.charFormat().toImageFormat();
+    QImage image(dir.filePath(fmt.name()));
+    if (image.isNull()) {
+      std::fprintf(stderr, "make_manual: no image %s, left out\n", qPrintable(fmt.name()));
+      c.removeSelectedText();
+      continue;
+    }
+    pDoc->addResource(QTextDocument::ImageResource, QUrl(fmt.name()), image);
+    qreal fdScale = std::min<qreal>(1, fdTextWidth / image.width());
+    fmt.setWidth(image.width() * fdScale);
+    fmt.setHeight(image.height() * fdScale);
+    c.setCharFormat(fmt);
+  }
+}
+
 /// Thin ruled tables with a shaded header row.
 void StyleTables(QTextFrame* pFrame) {
   for (QTextFrame* pChild : pFrame->childFrames()) {
@@ -194,22 +233,24 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
-  QTextDocument doc;
-  // Images are named relative to the chapters' folder.
-  doc.setBaseUrl(QUrl::fromLocalFile(QFileInfo(sOpt.sInputs.first()).absolutePath() + "/"));
-  doc.setDefaultFont(QFont(BODY_FONT, BODY_POINTS));
-  doc.setMarkdown(QString::fromStdString(sMarkdown), QTextDocument::MarkdownDialectGitHub);
-  BreakBeforeChapters(&doc);
-  FixCodeFont(&doc);
-  StyleTables(doc.rootFrame());
-
   QPdfWriter writer(sOpt.sPdf);
   writer.setTitle("Parsola User Manual");
   writer.setCreator("Orvane-SCPI Parser " + sOpt.sVersion);
   writer.setResolution(PDF_DPI);
   writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                   QMarginsF(MARGIN_MM, MARGIN_MM, MARGIN_MM, MARGIN_MM),
-                                   QPageLayout::Millimeter));
+                                   QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+
+  QTextDocument doc;
+  doc.setDefaultFont(QFont(BODY_FONT, BODY_POINTS));
+  doc.setMarkdown(QString::fromStdString(sMarkdown), QTextDocument::MarkdownDialectGitHub);
+  BreakBeforeChapters(&doc);
+  FixCodeFont(&doc);
+  StyleTables(doc.rootFrame());
+  const qreal fdTextWidth = (writer.pageLayout().paintRect(QPageLayout::Point).width() -
+                             2 * PRINT_MARGIN_MM * POINTS_PER_MM) *
+                            LAYOUT_UNITS_PER_POINT;
+  // Images are named relative to the chapters' folder.
+  FitImages(&doc, QFileInfo(sOpt.sInputs.first()).absoluteDir(), fdTextWidth);
   doc.print(&writer);
   return 0;
 }
