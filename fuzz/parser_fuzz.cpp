@@ -510,8 +510,10 @@ void RunLine(const Line& sLine, Transcript& sOut) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t uSize) {
-  const char* const pBytes = reinterpret_cast<const char*>(pData);
-  const size_t uLen = uSize == 0 ? 0 : strnlen(pBytes, uSize);
+  // An empty input may come without any buffer at all.
+  static const char cEmpty = '\0';
+  const char* const pBytes = uSize == 0 ? &cEmpty : reinterpret_cast<const char*>(pData);
+  const size_t uLen = strnlen(pBytes, uSize);
   // An exact-size copy, so a sanitizer sees any read past the terminating NUL.
   char* const pCopy = static_cast<char*>(std::malloc(uLen + 1));
   std::memcpy(pCopy, pBytes, uLen);
