@@ -8,6 +8,8 @@
 /// escapes an event handler is shown in a stop box titled with the application title; the
 /// handler is abandoned and the event loop goes on with the next event.
 class TParsolaApplication : public QApplication {
+  Q_OBJECT
+
  public:
   /// The application title.
   static const char TITLE[];

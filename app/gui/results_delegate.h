@@ -12,6 +12,8 @@
 /// Selection and focus do not change the look. Every row is ROW_HEIGHT high and as wide as
 /// the panel's horizontal extent.
 class TResultsDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
  public:
   static constexpr int ROW_HEIGHT = 16;
 

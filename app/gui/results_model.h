@@ -12,6 +12,8 @@
 /// The panel's lines in order of arrival, each with its level (1 to 4). The texts are kept
 /// as the UTF-8 bytes the report wrote, so that a saved log holds them unchanged.
 class TResultsModel : public QAbstractListModel {
+  Q_OBJECT
+
  public:
   /// The most lines the panel holds.
   static constexpr int CAPACITY = 32768;

@@ -15,6 +15,8 @@ class TResultsModel;
 /// of which is then the display-full message; the newest line is selected (when the event
 /// loop next runs); the horizontal extent grows to fit the widest line since the last clear.
 class TResultsPanel : public QListView {
+  Q_OBJECT
+
  public:
   static constexpr int CAPACITY = 32768;
   static const char FULL_MESSAGE[];
