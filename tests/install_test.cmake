@@ -62,6 +62,11 @@ if(WITH_GUI)
 endif()
 
 # ---- The examples, built against the installed package ----
+# A sanitized C++ library needs the sanitizers' C++ runtime, which clang links into a C program
+# only when asked to.
+if(LINKER_FLAGS MATCHES "-fsanitize" AND C_COMPILER MATCHES "clang")
+  string(APPEND LINKER_FLAGS " -fsanitize-link-c++-runtime -lstdc++")
+endif()
 set(compilers "-DCMAKE_C_COMPILER=${C_COMPILER}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}"
               "-DCMAKE_C_FLAGS=${C_FLAGS}" "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
               "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
