@@ -51,6 +51,8 @@ const char* const SAMPLES[TfrmMain::SAMPLE_COUNT] = {
     "syst:err:enab:list (200:299,500:599,704)", "outp:ttlt", "outp:ttlt18", "outp:mod3:fm5 17.3",
     "outp6:mod2:fm 5728", "trac:feed:ocon (trig5=1 and (trig6=0 or trig7))", "", "", ""};
 
+// The window frame the layout rules were drawn for: 800 x 502 outside is 792 x 475 inside.
+constexpr QSize DESIGN_FRAME(8, 27);
 const int INPUT_MAX_LENGTH = 400;
 const int CAPTION_GAP = 4;  // between a caption and the value beside it
 const QColor BUTTON_FACE_TEXT(Qt::black);
@@ -353,7 +355,10 @@ void TfrmMain::StoreLine(uint8_t ucLevel, const std::string& sText) {
 QSize TfrmMain::OuterSize() const {
   // Without a window manager's frame (offscreen) the window's own size is its outer size.
   if (QGuiApplication::platformName() == QLatin1String("offscreen")) return size();
-  return frameGeometry().size();
+  // A frame thicker than the one the rules were drawn for would push the bottom row of
+  // controls out of the window, so no more than that one is counted.
+  const QSize frame = frameGeometry().size() - size();
+  return size() + frame.boundedTo(DESIGN_FRAME).expandedTo(QSize(0, 0));
 }
 
 void TfrmMain::FitFrame() {
