@@ -90,19 +90,16 @@ struct SMatchText {
   uint8_t ucTextLen;
 };
 
-// Character uiIndex of the text, NUL from ucTextLen on. Instantiated without a path for the
-// parameter mode and for headers that have none.
-template <bool bPath>
+// Character uiIndex of the text, NUL from ucTextLen on.
 inline char CharAt(const SMatchText& sText, unsigned uiIndex) {
-  if (bPath && uiIndex < sText.ucPathLen) return acPathText[uiIndex];
-  if (uiIndex < sText.ucTextLen) return sText.pText[uiIndex - (bPath ? sText.ucPathLen : 0u)];
+  if (uiIndex < sText.ucPathLen) return acPathText[uiIndex];
+  if (uiIndex < sText.ucTextLen) return sText.pText[uiIndex - sText.ucPathLen];
   return '\0';
 }
 
 // Walks a specification against a text, starting at text position uiTi. Returns 0,
 // SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD; *pucN, the
 // number of suffixes collected before, is raised by the walk's suffixes whatever the result.
-template <bool bPath>
 uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsigned uiTi,
              uint32_t uiNumSuf[], uint8_t* pucN) {
   unsigned uiSi = 0;
@@ -115,7 +112,7 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
 
   char cText;
   for (;;) {
-    cText = CharAt<bPath>(sText, uiTi);
+    cText = CharAt(sText, uiTi);
     if (uiSi >= ucSpecLen) break;
     const char cSpec = pSpec[uiSi];
     const uint8_t ucClass = SpecClass(cSpec);
@@ -178,13 +175,12 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
 // or possibly present node: a required character that differs from the text ends the walk. An
 // optional node whose first character is required and differs is absent and leaves the text
 // position as it was. Such an entry cannot beat the best result and need not be walked.
-template <bool bPath>
 inline bool FailsEarly(const char* pSpec, const SMatchText& sText, unsigned uiTi) {
   unsigned uiSi = 0;
   while (uiSi < MAX_COUNT) {
     const char cSpec = pSpec[uiSi];
     const uint8_t ucClass = SpecClass(cSpec);
-    const char cText = CharAt<bPath>(sText, uiTi);
+    const char cText = CharAt(sText, uiTi);
     if (ucClass == SC_NODE_OPEN) {
       const char cInNode = pSpec[uiSi + 1];
       if (SpecClass(cInNode) < SC_COLON || SameIgnoringCase(cInNode, cText)) return false;
@@ -205,12 +201,11 @@ inline bool FailsEarly(const char* pSpec, const SMatchText& sText, unsigned uiTi
 
 // Tries every table entry on one command (leading ':' already dropped). The first entry whose
 // header and parameters both fit wins; otherwise the smallest code any entry gave.
-template <bool bPath>
 uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection,
                      uint8_t ucSectionLen, uint8_t* pCmdSpecNum, SParam sParam[],
                      uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  const uint8_t ucFirstFolded = Folded(CharAt<bPath>(sText, 0));
-  const uint8_t ucSecondFolded = Folded(CharAt<bPath>(sText, 1));
+  const uint8_t ucFirstFolded = Folded(CharAt(sText, 0));
+  const uint8_t ucSecondFolded = Folded(CharAt(sText, 1));
   uint8_t ucBest = SCPI_ERR_INVALID_CMD;
   for (unsigned uiCmd = 0; uiCmd <= MAX_COUNT; ++uiCmd) {
     const char* pSpec = CmdSpecs[uiCmd];
@@ -221,14 +216,14 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
     // or second character that differs rules out most entries at once.
     if (Folded(cSpec0) != ucFirstFolded) {
       if (SpecClass(cSpec0) >= SC_COLON) continue;
-      if (cSpec0 == '[' && FailsEarly<bPath>(pSpec, sText, 0)) continue;
+      if (cSpec0 == '[' && FailsEarly(pSpec, sText, 0)) continue;
     } else if (Folded(pSpec[1]) != ucSecondFolded && SpecClass(pSpec[1]) >= SC_COLON &&
                SpecClass(cSpec0) >= SC_COLON) {
       continue;
     }
 
     uint8_t ucSufCnt = 0;
-    uint8_t ucResult = Walk<bPath>(pSpec, MAX_COUNT, sText, 0, uiNumSuf, &ucSufCnt);
+    uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, 0, uiNumSuf, &ucSufCnt);
     if (ucResult == SCPI_ERR_OK) {
       const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
       ucResult = ParseParameters(ucCmd, pSection, ucSectionLen, sParam, uiNumSuf, &ucSufCnt);
@@ -254,15 +249,12 @@ uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, S
   const unsigned uiEffectiveLen = unsigned{ucPathTextLen} + ucHeaderLen;
   if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
 
-  // A common command is matched on its own, as is any command while the path is empty.
-  if (bCommon || ucPathTextLen == 0) {
-    const SMatchText sText = {pCmd, 0, ucHeaderLen};
-    return MatchEntries<false>(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam,
-                               pNumSufCnt, uiNumSuf);
-  }
-  const SMatchText sText = {pCmd, ucPathTextLen, static_cast<uint8_t>(uiEffectiveLen)};
-  return MatchEntries<true>(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam,
-                            pNumSufCnt, uiNumSuf);
+  // A common command is matched on its own, without the path.
+  const SMatchText sText = bCommon ? SMatchText{pCmd, 0, ucHeaderLen}
+                                   : SMatchText{pCmd, ucPathTextLen,
+                                                static_cast<uint8_t>(uiEffectiveLen)};
+  return MatchEntries(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam, pNumSufCnt,
+                      uiNumSuf);
 }
 
 }  // namespace
@@ -277,8 +269,7 @@ uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, u
   const bool bCommon = !bParamMode && ucTextLen > ucPathLen && pText[0] == '*';
   uint8_t ucN = *pNumSufCnt;
   const uint8_t ucResult =
-      ucPathLen == 0 ? Walk<false>(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN)
-                     : Walk<true>(pSpec, ucSpecLen, sText, bCommon ? ucPathLen : 0u, uiNumSuf, &ucN);
+      Walk(pSpec, ucSpecLen, sText, bCommon ? ucPathLen : 0u, uiNumSuf, &ucN);
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
 }
