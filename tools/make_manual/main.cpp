@@ -36,6 +36,7 @@ namespace {
 const char* const BODY_FONT = "Liberation Sans";
 const char* const CODE_FONT = "Liberation Mono";
 constexpr int BODY_POINTS = 10;
+constexpr int CODE_BLOCK_POINTS = 8;
 // QTextDocument::print() keeps 2 cm free on every side of the page (the page number sits in the
 // bottom one), so the writer itself adds no margin.
 constexpr qreal PRINT_MARGIN_MM = 20;
@@ -45,6 +46,7 @@ constexpr qreal LAYOUT_UNITS_PER_POINT = 96.0 / 72;
 constexpr int PDF_DPI = 300;
 const QColor TABLE_RULE(0x9a, 0xa4, 0xb0);
 const QColor TABLE_HEADER(0xe4, 0xec, 0xf4);
+const QColor CODE_BACKGROUND(0xf3, 0xf5, 0xf7);
 
 struct Options {
   QString sVersion;
@@ -138,9 +140,23 @@ void BreakBeforeChapters(QTextDocument* pDoc) {
   }
 }
 
-/// Code spans and code blocks in a monospaced face that every Debian desktop has.
-void FixCodeFont(QTextDocument* pDoc) {
+/// Code in a monospaced face that every Debian desktop has: spans a point smaller than the
+/// text; blocks shaded, wrapped, and small enough that a line of 100 columns fits the page.
+void StyleCode(QTextDocument* pDoc) {
   for (QTextBlock b = pDoc->begin(); b.isValid(); b = b.next()) {
+    QTextBlockFormat blockFmt = b.blockFormat();
+    if (blockFmt.hasProperty(QTextFormat::BlockCodeFence) || blockFmt.nonBreakableLines()) {
+      QTextCursor c(b);
+      blockFmt.setNonBreakableLines(false);
+      blockFmt.setBackground(CODE_BACKGROUND);
+      c.setBlockFormat(blockFmt);
+      c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+      QTextCharFormat fmt;
+      fmt.setFontFamilies({QString(CODE_FONT)});
+      fmt.setFontPointSize(CODE_BLOCK_POINTS);
+      c.mergeCharFormat(fmt);
+      continue;
+    }
     for (auto it = b.begin(); !it.atEnd(); ++it) {
       QTextFragment frag = it.fragment();
       if (!frag.isValid() || !frag.charFormat().fontFixedPitch()) continue;
@@ -244,7 +260,7 @@ int main(int argc, char* argv[]) {
   doc.setDefaultFont(QFont(BODY_FONT, BODY_POINTS));
   doc.setMarkdown(QString::fromStdString(sMarkdown), QTextDocument::MarkdownDialectGitHub);
   BreakBeforeChapters(&doc);
-  FixCodeFont(&doc);
+  StyleCode(&doc);
   StyleTables(doc.rootFrame());
   const qreal fdTextWidth = (writer.pageLayout().paintRect(QPageLayout::Point).width() -
                              2 * PRINT_MARGIN_MM * POINTS_PER_MM) *
