@@ -1,6 +1,7 @@
 # Installs the built project into a scratch prefix and uses it the way a user would: builds the
 # C and C++ examples with find_package(OrvaneScpi), builds the C example once more with the
-# pkg-config flags alone, runs all three and compares what they print.
+# pkg-config flags alone, links the manual's small command table with the parser alone, runs
+# them all and compares what they print.
 #
 # cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DLIBDIR=lib -DVERSION=1.3.1 -DGENERATOR=Ninja
 #       -DC_COMPILER=... -DCXX_COMPILER=... [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...]
@@ -136,6 +137,56 @@ run("compiling the C example with the pkg-config flags" ${C_COMPILER} ${c_flags}
     ${SOURCE_DIR}/examples/c/main.c ${pc_flags} -o ${work}/parse_line_pc)
 run("the C example built with pkg-config" ${work}/parse_line_pc)
 expect_output("the C example built with pkg-config" "${c_expected}" "${run_output}")
+
+# ---- An instrument of its own: the manual's small table, linked with the parser alone ----
+set(table_intro "A small table:\n\n```c\n")
+string(FIND "${manual}" "${table_intro}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the manual no longer shows a small command table")
+endif()
+string(LENGTH "${table_intro}" intro_length)
+math(EXPR at "${at} + ${intro_length}")
+string(SUBSTRING "${manual}" ${at} -1 table)
+string(FIND "${table}" "```" end)
+string(SUBSTRING "${table}" 0 ${end} table)
+file(WRITE ${work}/own/table.c "${table}")
+file(WRITE ${work}/own/main.c [=[
+#include <stdio.h>
+#include "scpi.h"
+
+int main(void) {
+  const char* pSInput = "sour:volt 5 mV;:outp on;*rst;:volt max;curr 1";
+  uint8_t bResetTree = 1;
+  for (;;) {
+    SParam sParam[MAX_PARAMS];
+    uint32_t uiNumSuf[MAX_NUM_SUFFIX];
+    uint8_t ucCmd = 0, ucNumSufCnt = 0;
+    double fdVal = 0;
+    uint8_t ucErr = SCPI_Parse(&pSInput, bResetTree, &ucCmd, sParam, &ucNumSufCnt, uiNumSuf);
+    bResetTree = 0;
+    if (ucErr == SCPI_ERR_NO_COMMAND) return 0;
+    if (ucErr != SCPI_ERR_OK) {
+      printf("error %u\n", ucErr);
+    } else if (SCPI_ParamToDouble(&sParam[0], &fdVal) == SCPI_ERR_OK) {
+      printf("command %u %g\n", ucCmd, fdVal);
+    } else {
+      printf("command %u\n", ucCmd);
+    }
+  }
+}
+]=])
+run("pkg-config --cflags --libs orvane-scpi" pkg-config --cflags --libs orvane-scpi)
+string(STRIP "${run_output}" pc_flags)
+separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
+run("compiling a program with a table of its own" ${C_COMPILER} ${c_flags}
+    ${work}/own/main.c ${work}/own/table.c ${pc_flags} -o ${work}/own/instrument)
+run("the program with a table of its own" ${work}/own/instrument)
+expect_output("the program with a table of its own" "command 1 0.005
+command 2
+command 0
+command 1
+error 70
+" "${run_output}")
 
 file(REMOVE_RECURSE ${work})
 message(STATUS "Installed into a scratch prefix; both examples and pkg-config work")
