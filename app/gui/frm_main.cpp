@@ -55,7 +55,7 @@ const char* const SAMPLES[TfrmMain::SAMPLE_COUNT] = {
 constexpr QSize DESIGN_FRAME(8, 27);
 const int INPUT_MAX_LENGTH = 400;
 const int CAPTION_GAP = 4;  // between a caption and the value beside it
-const QColor BUTTON_FACE_TEXT(Qt::black);
+const QColor TEXT_COLOUR(Qt::black);
 const QColor HISTORY_BACKGROUND(253, 254, 184);
 
 const char WINDOW_FONT[] = "MS Sans Serif";
@@ -169,9 +169,9 @@ TfrmMain::TfrmMain(QWidget* pParent) : QWidget(pParent) {
   // panel's colours are fixed.
   QPalette palette = style()->standardPalette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-  palette.setColor(QPalette::WindowText, BUTTON_FACE_TEXT);
-  palette.setColor(QPalette::ButtonText, BUTTON_FACE_TEXT);
-  palette.setColor(QPalette::Text, BUTTON_FACE_TEXT);
+  palette.setColor(QPalette::WindowText, TEXT_COLOUR);
+  palette.setColor(QPalette::ButtonText, TEXT_COLOUR);
+  palette.setColor(QPalette::Text, TEXT_COLOUR);
   setPalette(palette);
   setAutoFillBackground(true);
 
