@@ -7,12 +7,13 @@
 // A line "<!-- include: PATH -->" is replaced by the file PATH (relative to SOURCE_DIR) as a
 // fenced code block, so the manual shows the example programs the tests build.
 // Run it with QT_QPA_PLATFORM=offscreen where no display is available.
-#include <QFile>
+#include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -249,6 +250,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
+  QFile::remove(sOpt.sPdf);  // so that a failed write cannot leave an old manual in place
   QPdfWriter writer(sOpt.sPdf);
   writer.setTitle("Parsola User Manual");
   writer.setCreator("Orvane-SCPI Parser " + sOpt.sVersion);
@@ -268,5 +270,9 @@ int main(int argc, char* argv[]) {
   // Images are named relative to the chapters' folder.
   FitImages(&doc, QFileInfo(sOpt.sInputs.first()).absoluteDir(), fdTextWidth);
   doc.print(&writer);
+  if (QFileInfo(sOpt.sPdf).size() == 0) {
+    std::fprintf(stderr, "make_manual: cannot write %s\n", qPrintable(sOpt.sPdf));
+    return 1;
+  }
   return 0;
 }
