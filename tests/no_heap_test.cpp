@@ -378,12 +378,14 @@ struct QuietSink {
   unsigned long ulLines = 0;
 };
 
+#if SCPI_TRACE
 void SinkText(void* pCtx, const char*, uint16_t uiLen) { static_cast<QuietSink*>(pCtx)->ulChars += uiLen; }
 void SinkReal(void* pCtx, double) { ++static_cast<QuietSink*>(pCtx)->ulChars; }
 void SinkEndLine(void* pCtx, uint8_t) { ++static_cast<QuietSink*>(pCtx)->ulLines; }
 const char* SinkCodeText(uint8_t) { return "code"; }
 const char* SinkTypeText(EPType) { return "type"; }
 const char* SinkSubtypeText(ENumSubtype) { return "subtype"; }
+#endif
 
 // ---- The runs -------------------------------------------------------------------------------------
 
@@ -459,6 +461,8 @@ void RunEverything(bool bWithSink) {
     EXPECT_EQ(sQuiet.ulLines, 0u);
   }
   EXPECT_EQ(ucTraceNesting, 0);
+#else
+  (void)bWithSink;
 #endif
 }
 
