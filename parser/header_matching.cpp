@@ -11,9 +11,26 @@ namespace {
 
 // The command tree path: the text of the last recognised non-common specification up to and
 // including its last colon, with '[' and ']' left out. With the trace nesting count it is the
-// library's only state.
-char acPathText[MAX_COUNT];
+// library's only state. Most lines hold one command, so the text is only copied out of the
+// specification (pPendingPath) when a later command of the line reads it.
+char acPathText[MAX_COUNT];  // behind the path text: the header being matched
 uint8_t ucPathTextLen = 0;
+const char* pPendingPath = nullptr;
+
+// Copies the pending path's text; a prefix text that would not fit is cut at MAX_COUNT
+// characters: no effective header can then fit either, so nothing is recognised through it.
+void TakePendingPath() {
+  if (pPendingPath == nullptr) return;
+  const char* pLastColon = std::strrchr(pPendingPath, ':');
+  uint8_t ucLen = 0;
+  if (pLastColon != nullptr) {
+    for (const char* p = pPendingPath; p <= pLastColon && ucLen < MAX_COUNT; ++p) {
+      if (*p != '[' && *p != ']') acPathText[ucLen++] = *p;
+    }
+  }
+  ucPathTextLen = ucLen;
+  pPendingPath = nullptr;
+}
 
 inline bool IsSeparator(char c) { return c == ';' || IsWhiteSpace(c); }
 
@@ -82,19 +99,27 @@ inline uint8_t HeaderLen(const char* pCmd, uint8_t ucCmdLen) {
   return ucLen;
 }
 
-// The text side of a walk: the effective header (path text, then the command's header) in
-// header mode, the parameter alone in parameter mode (ucPathLen 0).
+// The text side of a walk: the effective header in header mode, the parameter alone in
+// parameter mode; one run of characters either way.
 struct SMatchText {
   const char* pText;
-  uint8_t ucPathLen;
   uint8_t ucTextLen;
 };
 
 // Character uiIndex of the text, NUL from ucTextLen on.
 inline char CharAt(const SMatchText& sText, unsigned uiIndex) {
-  if (uiIndex < sText.ucPathLen) return acPathText[uiIndex];
-  if (uiIndex < sText.ucTextLen) return sText.pText[uiIndex - sText.ucPathLen];
-  return '\0';
+  return uiIndex < sText.ucTextLen ? sText.pText[uiIndex] : '\0';
+}
+
+// The effective header of ucEffectiveLen characters (at most MAX_COUNT): the path text followed
+// by the command's header. With a path, the header is copied behind the path text, whose buffer
+// has room for any effective header; the path text itself is left as it was.
+SMatchText EffectiveHeader(const char* pCmd, uint8_t ucEffectiveLen) {
+  if (ucPathTextLen == 0) return SMatchText{pCmd, ucEffectiveLen};
+  if (ucEffectiveLen > ucPathTextLen) {
+    std::memcpy(acPathText + ucPathTextLen, pCmd, ucEffectiveLen - ucPathTextLen);
+  }
+  return SMatchText{acPathText, ucEffectiveLen};
 }
 
 // Walks a specification against a text, starting at text position uiTi. Returns 0,
@@ -242,6 +267,7 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
 // Recognises one command (leading ':' already dropped) against the table.
 uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, SParam sParam[],
                      uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  TakePendingPath();
   const uint8_t ucHeaderLen = HeaderLen(pCmd, ucCmdLen);
   const char* pSection = pCmd + ucHeaderLen;
   const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
@@ -250,9 +276,8 @@ uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, S
   if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
 
   // A common command is matched on its own, without the path.
-  const SMatchText sText = bCommon ? SMatchText{pCmd, 0, ucHeaderLen}
-                                   : SMatchText{pCmd, ucPathTextLen,
-                                                static_cast<uint8_t>(uiEffectiveLen)};
+  const SMatchText sText = bCommon ? SMatchText{pCmd, ucHeaderLen}
+                                   : EffectiveHeader(pCmd, static_cast<uint8_t>(uiEffectiveLen));
   return MatchEntries(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam, pNumSufCnt,
                       uiNumSuf);
 }
@@ -263,34 +288,33 @@ uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, S
 // specification can be passed with MAX_COUNT instead of its measured length.
 uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
                       uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
-  const uint8_t ucPathLen = bParamMode ? 0 : ucPathTextLen;
-  const SMatchText sText = {pText, ucPathLen, ucTextLen};
-  // A common command is matched on its own: the path is skipped.
-  const bool bCommon = !bParamMode && ucTextLen > ucPathLen && pText[0] == '*';
+  SMatchText sText = {pText, ucTextLen};
+  if (!bParamMode) {
+    TakePendingPath();
+    // A common command is matched on its own: the path is skipped.
+    if (ucTextLen > ucPathTextLen && pText[0] == '*') {
+      sText.ucTextLen = static_cast<uint8_t>(ucTextLen - ucPathTextLen);
+    } else {
+      sText = EffectiveHeader(pText, ucTextLen);
+    }
+  }
   uint8_t ucN = *pNumSufCnt;
-  const uint8_t ucResult =
-      Walk(pSpec, ucSpecLen, sText, bCommon ? ucPathLen : 0u, uiNumSuf, &ucN);
+  const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN);
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
 }
 
-void ResetTree() { ucPathTextLen = 0; }
-
-void SetTreePath(uint8_t ucCmdIndex) {
-  const char* pSpec = CmdSpecs[ucCmdIndex];
-  const char* pLastColon = std::strrchr(pSpec, ':');
-  uint8_t ucLen = 0;
-  if (pLastColon != nullptr) {
-    // A prefix text that would not fit is cut at MAX_COUNT characters: no effective header can
-    // then fit either, so nothing is recognised through it, as nothing could be.
-    for (const char* p = pSpec; p <= pLastColon && ucLen < MAX_COUNT; ++p) {
-      if (*p != '[' && *p != ']') acPathText[ucLen++] = *p;
-    }
-  }
-  ucPathTextLen = ucLen;
+void ResetTree() {
+  ucPathTextLen = 0;
+  pPendingPath = nullptr;
 }
 
-uint8_t TreePathTextLen() { return ucPathTextLen; }
+void SetTreePath(uint8_t ucCmdIndex) { pPendingPath = CmdSpecs[ucCmdIndex]; }
+
+uint8_t TreePathTextLen() {
+  TakePendingPath();
+  return ucPathTextLen;
+}
 
 uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
               uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
