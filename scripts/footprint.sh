@@ -7,7 +7,7 @@
 #   - the deepest stack any public call can reach (frames summed along the call graph).
 # The demo command table is measured on its own for reference.
 #
-#   scripts/footprint.sh            (CXX and CC choose the compilers; default g++ and gcc)
+#   scripts/footprint.sh    (CXX and CC choose the compilers: GCC 10 or later, default g++ and gcc)
 #
 # Exits 1 when a goal is missed: more than 8 KiB of code without tracing, a frame above
 # 256 bytes, or any recursion.
