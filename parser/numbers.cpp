@@ -431,8 +431,14 @@ uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucU
 
 uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, EUnits* peUnits,
                    int8_t* pcExp) {
+  // A suffix whose first letter differs from the text's first character cannot match, unless
+  // that character is white space, which the comparison skips.
+  const char cFirst = ucLen > 0 ? ToLower(pText[0]) : '\0';
+  const bool bFirstDecides = ucLen > 0 && !IsWhiteSpace(pText[0]);
   const SUnitSuffix* psSuffix = UnitSuffixes;
-  while (psSuffix->pSuffix[0] != '\0' && !SuffixMatches(pText, ucLen, psSuffix->pSuffix)) {
+  while (psSuffix->pSuffix[0] != '\0' &&
+         ((bFirstDecides && ToLower(psSuffix->pSuffix[0]) != cFirst) ||
+          !SuffixMatches(pText, ucLen, psSuffix->pSuffix))) {
     ++psSuffix;
   }
   if (psSuffix->pSuffix[0] == '\0') {

@@ -123,7 +123,13 @@ uint8_t MatchChoices(const char* pChoices, const char* pText, uint8_t ucLen, uin
       uItemLen++;
     }
     // A choice list holds at most 255 characters; a longer item cannot be matched in full.
-    if (uItemLen <= MAX_COUNT) {
+    // A choice whose first character must be typed and differs cannot match.
+    const char cItem0 = pItem[0];
+    const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
+                            !(cItem0 >= 'a' && cItem0 <= 'z');
+    if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
+      ucResult = SCPI_ERR_INVALID_CMD;
+    } else if (uItemLen <= MAX_COUNT) {
       ucResult = MatchKeywords(pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1, uiNumSuf,
                                pNumSufCnt);
     } else {
