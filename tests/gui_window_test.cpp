@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,25 +25,17 @@
 
 namespace {
 
-const char* const EXPECTED_SAMPLES[] = {
-    "*cls", "*ese #b10101100", "*ese?", "*esr?", "*idn?", "*opc", "*opc?", "*rst", "*sre #hFE",
-    "*sre?", "*stb?", "*tst?", "*wai", "syst:err?", "system:error:next?", "syst:vers?",
-    "stat:oper?", "stat:oper:even?", "status:oper:enab 214", "stat:oper:enable?", "stat:ques?",
-    "stat:ques:condition?", "status:ques:enab #ha7", "status:questionable:enable?", "stat:pres",
-    "meas:volt:dc? max, 100mv", "meas:volt:dc:ratio? 10, minimum", "meas:volt:ac? def, def",
-    "meas:curr:dc? 10mA,maximum", "meas:curr:ac? maximum, maximum", "meas:res? 1gr,10r",
-    "meas:fres? 100r,100ur", "meas:freq? 1MHz, 0.1Hz", "meas:period? 1s, 1e-5",
-    "conf:curr:dc default", "conf:freq 10khz", "res:rang 1e6", "res:rang?",
-    "sens:res:rang:auto off", "volt:dc:nplc", "volt:dc:nplc min", "sens:func \"curr:dc\"",
-    "func?", "inp:imp:auto", "inp:imp:auto on", "inp:imp:auto?", "calc:state on",
-    "calc:func aver", "calc:aver:min?", "calc:aver:maximum?", "read?", "apply 12.456502v,17.5ma",
-    "appl:curr 1.245e-6", "appl:curr? min", "appl:volt 1250", "appl:volt?", "appl:ind 70uh",
-    "appl:temperature 293.5", "appl:temp 49.5cel", "init", "outp:rel on", "outp:rel?",
-    "trig:sour", "trig:delay? maximum", "disp:text \"Calibration Mode\"",
-    "cal:sec:code harbour62", "cal:sec:stat , harbour62", "cal:sec:stat?", "cal:curr:data 173",
-    "cal:curr:lev mid", "syst:loc", "system:remote", "step:auto", "route:open (@2!3,3!4:5!7)",
-    "syst:err:enab:list (200:299,500:599,704)", "outp:ttlt", "outp:ttlt18", "outp:mod3:fm5 17.3",
-    "outp6:mod2:fm 5728", "trac:feed:ocon (trig5=1 and (trig6=0 or trig7))", "", "", ""};
+// The sample list as the console vectors hold it: its items in order, the four example strings
+// after them.
+std::vector<std::string> ExpectedSamples() {
+  std::ifstream file(std::string(ORVANE_TEST_DATA) + "/samples.in");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  lines.resize(TfrmMain::SAMPLE_COUNT);
+  return lines;
+}
+
+const std::vector<std::string> EXPECTED_SAMPLES = ExpectedSamples();
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -176,9 +169,8 @@ TEST_F(WindowTest, StartsEmptyWithTheFirstSampleSelectedAndFocusInTheInput) {
   auto* pSamples = Child<QComboBox>("cboSamples");
   EXPECT_FALSE(pSamples->isEditable());
   ASSERT_EQ(pSamples->count(), TfrmMain::SAMPLE_COUNT);
-  ASSERT_EQ(std::size(EXPECTED_SAMPLES), static_cast<size_t>(TfrmMain::SAMPLE_COUNT));
   for (int i = 0; i < pSamples->count(); ++i)
-    EXPECT_EQ(pSamples->itemText(i), EXPECTED_SAMPLES[i]) << "item " << i;
+    EXPECT_EQ(pSamples->itemText(i).toStdString(), EXPECTED_SAMPLES[i]) << "item " << i;
   EXPECT_EQ(pSamples->currentIndex(), 0);
   EXPECT_EQ(pSamples->currentText(), "*cls");
 }
@@ -484,7 +476,7 @@ TEST_F(WindowTest, EverySampleItemParsesItsOwnTextIncludingTheEmptyOnes) {
     pSamples->setCurrentIndex(i);
     Child<QPushButton>("cmdCboSamples")->click();
     EXPECT_EQ(ReportHeads().back(),
-              "Parsing Input String: \"" + std::string(EXPECTED_SAMPLES[i]) + "\"")
+              "Parsing Input String: \"" + EXPECTED_SAMPLES[i] + "\"")
         << "item " << i;
     EXPECT_EQ(Panel()->Lines().back(), "");
     EXPECT_EQ(Panel()->Level(Panel()->LineCount() - 1), 1);
