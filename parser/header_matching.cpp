@@ -191,13 +191,13 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
   }
 
   *pucN = ucN;
-  // Text the specification did not consume.
+  // Text the header specification did not consume.
   return cText != '\0' ? uint8_t{SCPI_ERR_INVALID_CMD} : ucResult;
 }
 
 // Whether a walk of pSpec from the start of the text certainly ends in SCPI_ERR_INVALID_CMD
-// within the characters the specification requires before its first lower-case letter, suffix
-// or possibly present node: a required character that differs from the text ends the walk. An
+// within the characters pSpec requires before its first lower-case letter, suffix or possibly
+// present node: a required character that differs from the text ends the walk. An
 // optional node whose first character is required and differs is absent and leaves the text
 // position as it was. Such an entry cannot beat the best result and need not be walked.
 inline bool FailsEarly(const char* pSpec, const SMatchText& sText, unsigned uiTi) {
@@ -284,7 +284,7 @@ uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, S
 
 }  // namespace
 
-// The specification ends at ucSpecLen or at its NUL, whichever comes first, so a header
+// A header specification ends at ucSpecLen or at its NUL, whichever comes first, so a header
 // specification can be passed with MAX_COUNT instead of its measured length.
 uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
                       uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
