@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "scpi.h"
+#include "sample_lines.h"
 
 namespace {
 
@@ -90,18 +91,6 @@ unsigned ParseLine(const char* pLine) {
 }
 
 // ---- Inputs ------------------------------------------------------------------------------------
-
-const std::vector<std::string>& SampleLines() {
-  static const std::vector<std::string> vLines = [] {
-    std::vector<std::string> v;
-    std::ifstream sFile(ORVANE_SAMPLES);
-    for (std::string sLine; std::getline(sFile, sLine);) {
-      if (!sLine.empty()) v.push_back(sLine);
-    }
-    return v;
-  }();
-  return vLines;
-}
 
 // Commands that no table entry accepts, each close to a real one so matching goes deep.
 const char UNRECOGNISED[] =

@@ -8,20 +8,9 @@
 
 #include "report.h"
 #include "results_sink.h"
+#include "sample_lines.h"
 
 namespace {
-
-const std::vector<std::string>& SampleLines() {
-  static const std::vector<std::string> vLines = [] {
-    std::vector<std::string> v;
-    std::ifstream sFile(ORVANE_SAMPLES);
-    for (std::string sLine; std::getline(sFile, sLine);) {
-      if (!sLine.empty()) v.push_back(sLine);
-    }
-    return v;
-  }();
-  return vLines;
-}
 
 class DiscardingSink : public parsola::ResultsSink {
  public:
