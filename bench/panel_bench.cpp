@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window benchmarks, offscreen: filling the results panel to its capacity through AddOutputLine,
 // and saving a full panel through the Save button. One item is one fill or one save; a fill
 // includes the layout and repaint the window does once the lines are in.

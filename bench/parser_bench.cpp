@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parser benchmarks. Each reports items per second, an item being the unit named in its label
 // (one command, one list, ...); scripts/bench.sh turns the medians into time per item.
 //  - the sample lines, each parsed to its end with every parameter read through its accessor,
@@ -11,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 #include "sample_lines.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Report core benchmark: every sample line reported into a sink that stores nothing, with
 // tracing off and on. One item is one sample line.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's sample lines (the non-empty lines of the console vectors' input), read once.
 #ifndef ORVANE_BENCH_SAMPLE_LINES_H
 #define ORVANE_BENCH_SAMPLE_LINES_H

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation: the two programs, the manual, the public headers, the parser and demo-table
 # libraries, the CMake package OrvaneScpi, pkg-config files, a desktop entry and an icon.
 include(CMakePackageConfigHelpers)
@@ -6,8 +7,12 @@ include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 # ---- Libraries, headers and the CMake package ----
 
 # The public headers as absolute paths: install() resolves relative ones from this directory.
+set(ORVANE_SCPI_PUBLIC_HEADERS
+  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi.h
+  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_table.h
+  ${ORVANE_SCPI_GENERATED_INCLUDE_DIR}/orvane-scpi/scpi_config.h)
 set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser
-  PUBLIC_HEADER "${PROJECT_SOURCE_DIR}/parser/scpi.h;${PROJECT_SOURCE_DIR}/parser/scpi_table.h")
+  PUBLIC_HEADER "${ORVANE_SCPI_PUBLIC_HEADERS}")
 set_target_properties(scpi_demo_commands PROPERTIES EXPORT_NAME demo_commands)
 set_target_properties(scpi_demo PROPERTIES EXPORT_NAME demo)
 install(TARGETS scpi_parser scpi_demo_commands scpi_demo
@@ -25,6 +30,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.c
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/OrvaneScpiConfig.cmake
               ${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiTable.cmake
   DESTINATION ${ORVANE_INSTALL_CMAKEDIR})
 
 # ---- pkg-config: relocatable, the prefix found from the .pc file's own folder ----
@@ -35,11 +41,6 @@ else()
   file(RELATIVE_PATH ORVANE_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
 endif()
 string(REGEX REPLACE "/$" "" ORVANE_PC_TO_PREFIX "${ORVANE_PC_TO_PREFIX}")
-if(ORVANE_SCPI_TRACE)
-  set(ORVANE_PC_TRACE 1)
-else()
-  set(ORVANE_PC_TRACE 0)
-endif()
 foreach(pc orvane-scpi orvane-scpi-demo)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
@@ -63,5 +64,6 @@ endif()
 if(TARGET parsola_manual)
   install(FILES ${ORVANE_MANUAL_PDF} DESTINATION ${ORVANE_INSTALL_DOCDIR})
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${ORVANE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${ORVANE_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${ORVANE_INSTALL_DOCDIR}/examples)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A Debian package of everything that is installed: cpack -G DEB in the build folder.
 set(CPACK_PACKAGE_NAME orvane-scpi)
 set(CPACK_PACKAGE_VENDOR "Orvane")
@@ -8,6 +9,9 @@ set(CPACK_PACKAGE_DESCRIPTION
  heap, with exact numbers. The package holds the static libraries, headers, CMake package and\
  pkg-config files, the demo window Parsola, its console twin parsola-cli and the user manual.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# The Debian package's licence field (dpkg-deb shows it; the copyright file names it too).
+set(CPACK_DEBIAN_PACKAGE_LICENSE "MIT")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 # The window looks for the manual where the build said it would be installed, so the package
 # installs under the build's prefix: configure with -DCMAKE_INSTALL_PREFIX=/usr for a package

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * The demo instrument's command specification table: a multimeter and source with 74 commands.
  *
@@ -6,7 +7,7 @@
  */
 #include <stddef.h>
 
-#include "scpi_table.h"
+#include <orvane-scpi/scpi_table.h>
 
 /* ---- Numeric attributes --------------------------------------------------------------------- */
 

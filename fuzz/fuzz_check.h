@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks shared by the fuzz targets: a failed check prints what failed and aborts, which libFuzzer
 // reports as a crash (and saves the input) and which fails a replay run.
 #ifndef ORVANE_FUZZ_CHECK_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the parser. The input, cut at its first NUL, is one program message line. It is
 // taken command by command to its end, and every record is read back through every accessor,
 // every list entry through the list accessors (indices past the end and small capacities too).
@@ -18,8 +19,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "scpi.h"
-#include "scpi_table.h"
+#include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_table.h>
 
 namespace {
 

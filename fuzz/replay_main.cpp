@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target's entry point without libFuzzer: every file named on the command line, and
 // every file inside every directory named, is fed to it once. Used by ctest to replay the seed
 // corpus and every input that once made a fuzzer fail, in builds made with any compiler.

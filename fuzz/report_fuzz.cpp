@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target for the report core: an arbitrary input line is reported with tracing on and with
 // tracing off, into sinks that check every line that reaches them:
 //  - every stored level is 1..4, and no trace line (3, 4) arrives while tracing is off;
@@ -13,7 +14,7 @@
 #include "fuzz_check.h"
 #include "report.h"
 #include "results_sink.h"
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scalar parameter accessors: the only place where an exact SNum becomes a binary number.
 #include <cfloat>
 #include <climits>

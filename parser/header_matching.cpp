@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Header matching: taking one command off the line, recognising its header against CmdSpecs,
 // and the command tree path that lets a compound command leave out its leading nodes.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // List entry accessors: read one entry of a numeric or channel list body, which was validated
 // when the list was parsed, so none of its syntax checks are repeated here.
 #include "scpi_internal.h"

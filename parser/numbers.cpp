@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers, unit suffixes and lists: number text becomes an exact SNum with integer arithmetic
 // only; numeric and channel lists are validated and stored as spans of their body.
 #include "scpi_internal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parameter parsing and validation: counting, splitting and checking the parameters of one
 // candidate command against its parameter specifications.
 #include "scpi_internal.h"

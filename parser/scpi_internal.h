@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Orvane-SCPI Parser: functions shared between the parser's own modules (C++ only, not installed).
 //
 // The public SCPI_ functions are thin traced wrappers (tracing.cpp) over the untraced workers
@@ -6,8 +7,8 @@
 #ifndef ORVANE_SCPI_INTERNAL_H
 #define ORVANE_SCPI_INTERNAL_H
 
-#include "scpi.h"
-#include "scpi_table.h"
+#include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_table.h>
 
 namespace scpi {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The public SCPI_ functions: traced wrappers around the untraced workers.
 //
 // A call from outside the library is announced by a call line (level 3); the worker then runs

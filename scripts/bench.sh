@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in Release (preset "bench") and prints a short table of medians: time
 # per item (a command, a list, a sample line, a panel fill or save) from CPU time, items per
 # second, and the goal where there is one. Each benchmark runs REPETITIONS times (default 5).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the parser library's object files for what a heap-free, exception-free library without
 # static constructors must not contain:
 #   allocation   references to the malloc family, operator new/delete, strdup, std::string;

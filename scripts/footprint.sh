@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Footprint of the parser library alone (parser/*.cpp, without any command table), compiled at
 # -Os for x86-64, once with call tracing compiled out (SCPI_TRACE=0) and once with it in:
 #   - code (.text) and constant data (.rodata) in bytes, and the RAM it keeps (.data + .bss);
@@ -20,7 +21,7 @@ out=${ORVANE_FOOTPRINT_DIR:-build-footprint}
 code_goal=8192
 frame_goal=256
 flags=(-std=c++17 -Os -DNDEBUG -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-       -fstack-usage -fcallgraph-info=su -Iparser)
+       -fstack-usage -fcallgraph-info=su -Iparser -Iparser/include)
 
 # Sums the sizes of the sections matching a pattern over object files.
 sections() {  # pattern, objects...
@@ -60,16 +61,19 @@ label() { [ "$1" = trace ] && echo "tracing in" || echo "tracing out"; }
 build() {  # name, trace (0/1)
   local dir="$out/$1"
   rm -rf "$dir"
-  mkdir -p "$dir"
+  mkdir -p "$dir/include/orvane-scpi"
+  sed -e "s/@ORVANE_SCPI_CONFIG_TRACE@/$2/" -e 's/@ORVANE_SCPI_CONFIG_STANDARD_RULES@/0/' \
+    cmake/scpi_config.h.in > "$dir/include/orvane-scpi/scpi_config.h"
   for src in parser/*.cpp; do
-    "$CXX" "${flags[@]}" -DSCPI_TRACE="$2" -c "$src" -o "$dir/$(basename "$src" .cpp).o"
+    "$CXX" "${flags[@]}" -I"$dir/include" -c "$src" -o "$dir/$(basename "$src" .cpp).o"
   done
 }
 
 build no-trace 0
 build trace 1
 mkdir -p "$out/table"
-"$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser -c commands/demo_commands.c \
+"$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser/include -I"$out/no-trace/include" \
+  -c commands/demo_commands.c \
   -o "$out/table/demo_commands.o"
 
 echo "Parser library footprint ($("$CXX" --version | head -1), x86-64, -Os)"

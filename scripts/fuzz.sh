@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (clang, AddressSanitizer + UndefinedBehaviorSanitizer) and runs
 # each one for SECONDS seconds (default 60), starting from its seed corpus fuzz/corpus/<target>
 # and the inputs that once made it fail, fuzz/regressions/<target>.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the Parsola window to docs/images/parsola.png: the real program, run on a virtual X
 # display, parses a sample with "Display Access Function Calls" ticked and saves its window.
 #   scripts/screenshot.sh [OUTPUT.png [SAMPLE_INDEX]]   (the index of a cboSamples item, 0 to 82)

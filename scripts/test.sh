@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs every test, then the tests again under
 # the sanitizers and every fuzz target for about a minute each.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scalar parameter accessors: type checks, outputs left alone on failure, the integer range
 // rules, and the bit-exact double conversion.
 #include <gtest/gtest.h>

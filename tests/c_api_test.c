@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * The public headers from C: a C99 program that parses a line through the flat interface and
  * reads the results back, the way instrument firmware written in C uses the library.
@@ -5,8 +6,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "scpi.h"
-#include "scpi_table.h"
+#include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_table.h>
 
 static int iFailures = 0;
 
@@ -44,6 +45,15 @@ int main(void) {
         "end of commands");
   Check(UnitSuffixes[0].eUnits == U_VOLT && UnitSuffixes[0].cExp == -9, "first unit suffix NV");
   Check(ParamSpecs[1][0].ePType == P_NUM, "*ESE takes a number");
+
+  /* The header's version is the project's (ORVANE_PROJECT_VERSION comes from the build). */
+  Check(strcmp(ORVANE_SCPI_VERSION_STRING, ORVANE_PROJECT_VERSION) == 0, "version string");
+  {
+    char acVersion[32];
+    snprintf(acVersion, sizeof acVersion, "%d.%d.%d", ORVANE_SCPI_VERSION_MAJOR,
+             ORVANE_SCPI_VERSION_MINOR, ORVANE_SCPI_VERSION_PATCH);
+    Check(strcmp(acVersion, ORVANE_SCPI_VERSION_STRING) == 0, "version numbers");
+  }
 
   if (iFailures == 0) printf("c_api_test: all checks passed\n");
   return iFailures == 0 ? 0 : 1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // parsola-cli end to end: the acceptance vectors, argument and standard-input handling, exit
 // codes, the log file, line-by-line output, and no Qt in the console program.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo instrument's command table: counts, sample texts, attribute records, and the
 // structural rules the parser relies on.
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scpi_table.h"
+#include <orvane-scpi/scpi_table.h>
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Display texts of codes, types, subtypes, units, Booleans and character-data choices.
 #include "display_texts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The results panel: level rules, capacity, selection, painting, horizontal extent, clearing.
 #include <QCheckBox>
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving the results panel: the dialog, the file's bytes, and the message for every outcome.
 #include <QCheckBox>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the window tests: the application object and a seam that records instead of asking.
 #ifndef PARSOLA_GUI_TEST_SUPPORT_H
 #define PARSOLA_GUI_TEST_SUPPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: start-up state, input history, samples, keyboard, layout, links, exceptions.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Header matching: splitting a line into commands, the keyword matcher, the command tree path
 // and the handling of overlong input.
 #include <gtest/gtest.h>
@@ -8,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 #include "scpi_internal.h"
-#include "scpi_table.h"
+#include <orvane-scpi/scpi_table.h>
 
 namespace {
 

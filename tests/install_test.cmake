@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the built project into a scratch prefix and uses it the way a user would: builds the
 # C and C++ examples with find_package(OrvaneScpi), builds the C example once more with the
 # pkg-config flags alone, links the manual's small command table with the parser alone, runs
@@ -152,7 +153,7 @@ string(SUBSTRING "${table}" 0 ${end} table)
 file(WRITE ${work}/own/table.c "${table}")
 file(WRITE ${work}/own/main.c [=[
 #include <stdio.h>
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 int main(void) {
   const char* pSInput = "sour:volt 5 mV;:outp on;*rst;:volt max;curr 1";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // List entry accessors: locating entries, ranges, channel dimensions and what stays unwritten.
 #include <gtest/gtest.h>
 

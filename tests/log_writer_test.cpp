@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The results log file: header, lines, end marker, CR LF, and failures never reported as saved.
 #include "log_writer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The manual's generated chapters: parameter descriptions, the command-set and unit-suffix
 // tables drawn from the compiled-in tables, and the markers that place them.
 #include "manual_tables.h"

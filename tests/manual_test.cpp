@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user manual against the program: every example of the syntax and error chapters, every
 // report block, the error-code table and the README's console transcript are checked through the
 // real parser and report core.
@@ -18,7 +19,7 @@
 #include "display_texts.h"
 #include "report.h"
 #include "results_sink.h"
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace {
 

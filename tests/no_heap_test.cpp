@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parser library never touches the heap: every public function, on every path (success and
 // each error code), with and without a trace sink installed, is run while the test executable
 // counts every allocation and release, and the count must stay 0.
@@ -17,8 +18,8 @@
 #include <new>
 #include <string>
 
-#include "scpi.h"
-#include "scpi_table.h"
+#include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_table.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ORVANE_ASAN 1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number text, unit suffixes, numeric parameters and list validation.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parameter stage: counting, splitting and the per-type checks, over the demo command table.
 #include <gtest/gtest.h>
 

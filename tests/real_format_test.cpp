@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real-number format of report and trace lines.
 #include "real_format.h"
 
@@ -8,7 +9,7 @@
 #include <cmath>
 #include <string>
 
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parse report: its lines and levels for every kind of command and parameter, the trace
 // lines in between, and the level rules of the results sink.
 #include "report.h"
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "results_sink.h"
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Call tracing of the public parser functions: call lines, return-code lines in their standard
 // and tabbed forms, return-values lines, and the nesting count that silences inner calls.
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@
 
 #include "display_texts.h"
 #include "real_format.h"
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // parsola-cli: the console twin of the Parsola window.
 //
 // Every LINE argument, or else every line of standard input, is handed to the parse report as
@@ -11,7 +12,7 @@
 #include "log_writer.h"
 #include "report.h"
 #include "results_sink.h"
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 #include "versions.h"
 
 namespace {

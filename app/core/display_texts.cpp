@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: the display texts of parser codes, types, units and parameter values.
 #include "display_texts.h"
 
 #include <cstring>
 
-#include "scpi_table.h"
+#include <orvane-scpi/scpi_table.h>
 
 namespace parsola {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: the display texts of parser codes, types, units and parameter values.
 #ifndef PARSOLA_DISPLAY_TEXTS_H
 #define PARSOLA_DISPLAY_TEXTS_H
@@ -5,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace parsola {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: the results log file, a plain 8-bit text file with CR LF line ends.
 #include "log_writer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: how report and trace lines write a real value.
 #ifndef PARSOLA_REAL_FORMAT_H
 #define PARSOLA_REAL_FORMAT_H

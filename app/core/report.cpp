@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: parses one program message and reports everything the parser found.
 #include "report.h"
 
@@ -5,8 +6,8 @@
 
 #include "display_texts.h"
 #include "real_format.h"
-#include "scpi.h"
-#include "scpi_table.h"
+#include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_table.h>
 
 namespace parsola {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: parses one program message and reports everything the parser found.
 #ifndef PARSOLA_REPORT_H
 #define PARSOLA_REPORT_H

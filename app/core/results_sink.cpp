@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: the level rules common to every host of the report.
 #include "results_sink.h"
 
-#include "scpi.h"
+#include <orvane-scpi/scpi.h>
 
 namespace parsola {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: where report and trace lines go (the window's panel, stdout, a test).
 #ifndef PARSOLA_RESULTS_SINK_H
 #define PARSOLA_RESULTS_SINK_H

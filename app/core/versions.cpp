@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: the version texts of the parser and of the application.
 #include "versions.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola report core: the version texts of the parser and of the application.
 #ifndef PARSOLA_VERSIONS_H
 #define PARSOLA_VERSIONS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the main window frmMain.
 #include "frm_main.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the main window frmMain.
 #ifndef PARSOLA_FRM_MAIN_H
 #define PARSOLA_FRM_MAIN_H

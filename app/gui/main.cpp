@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola: the demo window of the Orvane-SCPI parser.
 //
 //   parsola                          the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: where the user manual is looked for.
 #include "manual_path.h"
 

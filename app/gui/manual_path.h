@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: where the user manual is looked for.
 #ifndef PARSOLA_MANUAL_PATH_H
 #define PARSOLA_MANUAL_PATH_H

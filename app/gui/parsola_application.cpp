@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the application object.
 #include "parsola_application.h"
 

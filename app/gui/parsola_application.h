@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the application object, which shows exceptions that escape an event handler.
 #ifndef PARSOLA_PARSOLA_APPLICATION_H
 #define PARSOLA_PARSOLA_APPLICATION_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: paints one line of the results panel.
 #include "results_delegate.h"
 

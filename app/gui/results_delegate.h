@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: paints one line of the results panel.
 #ifndef PARSOLA_RESULTS_DELEGATE_H
 #define PARSOLA_RESULTS_DELEGATE_H

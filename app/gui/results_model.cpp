@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the lines of the results panel and their levels.
 #include "results_model.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the lines of the results panel and their levels.
 #ifndef PARSOLA_RESULTS_MODEL_H
 #define PARSOLA_RESULTS_MODEL_H

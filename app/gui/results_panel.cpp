@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the results panel lstOutput.
 #include "results_panel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the results panel lstOutput.
 #ifndef PARSOLA_RESULTS_PANEL_H
 #define PARSOLA_RESULTS_PANEL_H

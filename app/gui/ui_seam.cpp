@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the real dialogs and desktop calls.
 #include "ui_seam.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola window: the dialogs and desktop calls, behind one replaceable object.
 #ifndef PARSOLA_UI_SEAM_H
 #define PARSOLA_UI_SEAM_H

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Parses one SCPI program message with Orvane-SCPI Parser and prints every command it holds,
  * reading each parameter back through the accessor functions.
  *
@@ -5,7 +6,7 @@
  */
 #include <stdio.h>
 
-#include "scpi_table.h" /* scpi.h and the command table: CmdSpecs names the commands */
+#include <orvane-scpi/scpi_table.h> /* scpi.h and the command table: CmdSpecs names the commands */
 
 static void PrintNumber(const SParam* psParam) {
   double fdVal = 0;

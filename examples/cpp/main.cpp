@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads SCPI program messages from standard input, one per line, parses them with Orvane-SCPI
 // Parser and prints each command with its parameters, read back through the accessors.
 //
@@ -10,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "scpi_table.h"
+#include <orvane-scpi/scpi_table.h>
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything scripts/check_parser_objects.sh must reject, in one object file: allocations, a
 // thrown exception and a static constructor. Never linked into anything.
 #include <string>

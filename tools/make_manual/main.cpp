@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make_manual: turns the Markdown user manual into ParsolaManual.pdf with Qt's own text
 // document and PDF writer, filling in the tables generated from the compiled-in command set.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola manual: Markdown tables generated from CmdSpecs, ParamSpecs and UnitSuffixes.
 #include "manual_tables.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsola manual: the command set and unit-suffix chapters, written as Markdown straight from
 // the compiled-in command specification table, so the manual cannot drift from the parser.
 #ifndef PARSOLA_MANUAL_TABLES_H
@@ -5,7 +6,7 @@
 
 #include <string>
 
-#include "scpi_table.h"
+#include <orvane-scpi/scpi_table.h>
 
 namespace manual {
 

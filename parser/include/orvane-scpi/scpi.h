@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * Orvane-SCPI Parser: parses SCPI program messages against a constant command table.
  *
@@ -11,10 +12,28 @@
 
 #include <stdint.h>
 
-/** Compile call tracing into the library (1) or leave it out entirely (0).
- *  Firmware that never installs a trace sink can save the code of the trace lines. */
+#include <orvane-scpi/scpi_config.h>
+
+/** The library's version: major, minor and patch number, and the three as text. */
+#define ORVANE_SCPI_VERSION_MAJOR 1
+#define ORVANE_SCPI_VERSION_MINOR 3
+#define ORVANE_SCPI_VERSION_PATCH 1
+#define ORVANE_SCPI_VERSION_STRING "1.3.1"
+
+/** Call tracing compiled into the library (1) or left out entirely (0), as the library was built
+ *  (scpi_config.h). A program compiled with another value would disagree with its library. */
 #ifndef SCPI_TRACE
-#define SCPI_TRACE 1
+#define SCPI_TRACE ORVANE_SCPI_CONFIG_TRACE
+#elif (SCPI_TRACE + 0) != ORVANE_SCPI_CONFIG_TRACE
+#error "SCPI_TRACE differs from the value the Orvane-SCPI library was built with (scpi_config.h)"
+#endif
+
+/** The standard SCPI rules for compound paths and optional nodes (1), or the library's own (0),
+ *  as the library was built (scpi_config.h). */
+#ifndef SCPI_STANDARD_RULES
+#define SCPI_STANDARD_RULES ORVANE_SCPI_CONFIG_STANDARD_RULES
+#elif (SCPI_STANDARD_RULES + 0) != ORVANE_SCPI_CONFIG_STANDARD_RULES
+#error "SCPI_STANDARD_RULES differs from the value the Orvane-SCPI library was built with (scpi_config.h)"
 #endif
 
 #ifdef __cplusplus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * Orvane-SCPI Parser: the command specification table format.
  *
