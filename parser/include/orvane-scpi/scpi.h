@@ -205,6 +205,14 @@ uint8_t SCPI_GetNumListEntry(const SParam* psParam, uint8_t Index, uint8_t* pbRa
 uint8_t SCPI_GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDims,
                               uint8_t* pbRange, SParam sFirst[], SParam sLast[]);
 
+/* ---- Standard error numbers ------------------------------------------------------------------- */
+
+/** Writes the SCPI standard error number (-113, ...) and its standard text for a code of
+ *  SCPI_Parse, as an instrument answers SYSTem:ERRor?; 0 and 10 (end of the line) give
+ *  0 "No error". Returns 0, or SCPI_ERR_NO_ENTRY for any other code (nothing written).
+ *  Not traced. */
+uint8_t SCPI_StandardError(uint8_t ucErr, int16_t* piNumber, const char** ppSText);
+
 /* ---- Tracing ------------------------------------------------------------------------------------ */
 
 #if SCPI_TRACE
