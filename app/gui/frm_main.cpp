@@ -1,6 +1,7 @@
 // Parsola window: the main window frmMain.
 #include "frm_main.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -300,7 +301,10 @@ void TfrmMain::BuildControls() {
   cmdExit = MakeButton(this, "cmdExit", {744, 504, 41, 17}, "&Exit", "Exit application");
   connect(cmdExit, &QPushButton::clicked, this, &TfrmMain::cmdExitClick);
 
-  // Enter clicks the focused button, or cmdEnter when the focus is not on a button.
+  // Enter clicks the focused button, or cmdEnter when the focus is not on a button; in an open
+  // drop-down list it only picks the item (eventFilter). Asking for the views makes the lists'
+  // own filters first, so this window's filter comes before them.
+  for (QComboBox* pCombo : {cboInput, cboSamples}) pCombo->view()->installEventFilter(this);
   for (const int iKey : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* pShortcut = new QShortcut(QKeySequence(iKey), this);
     connect(pShortcut, &QShortcut::activated, this, &TfrmMain::DefaultButtonKey);
@@ -396,6 +400,12 @@ bool TfrmMain::event(QEvent* pEvent) {
 }
 
 bool TfrmMain::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  if (IsOpenListEnter(pWatched, pEvent)) {
+    // Claimed before the Enter shortcut can see it; the key press itself then reaches the
+    // list, which picks the item and closes.
+    pEvent->accept();
+    return true;
+  }
   if (pWatched == lblWebsite2 && pEvent->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton &&
       lblWebsite2->rect().contains(static_cast<QMouseEvent*>(pEvent)->position().toPoint())) {
@@ -403,6 +413,15 @@ bool TfrmMain::eventFilter(QObject* pWatched, QEvent* pEvent) {
     return true;
   }
   return QWidget::eventFilter(pWatched, pEvent);
+}
+
+bool TfrmMain::IsOpenListEnter(QObject* pWatched, QEvent* pEvent) const {
+  if (pEvent->type() != QEvent::ShortcutOverride) return false;
+  const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
+  if (iKey != Qt::Key_Return && iKey != Qt::Key_Enter) return false;
+  for (const QComboBox* pCombo : {cboInput, cboSamples})
+    if (pWatched == pCombo->view() && pCombo->view()->isVisible()) return true;
+  return false;
 }
 
 void TfrmMain::Parse(const QString& sText) {
