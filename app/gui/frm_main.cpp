@@ -302,8 +302,8 @@ void TfrmMain::BuildControls() {
   connect(cmdExit, &QPushButton::clicked, this, &TfrmMain::cmdExitClick);
 
   // Enter clicks the focused button, or cmdEnter when the focus is not on a button; in an open
-  // drop-down list it only picks the item (eventFilter). Asking for the views makes the lists'
-  // own filters first, so this window's filter comes before them.
+  // drop-down list it only picks the item (eventFilter). Asking for a view installs the list's
+  // own filter on it, so this window's filter, installed later, runs before it.
   for (QComboBox* pCombo : {cboInput, cboSamples}) pCombo->view()->installEventFilter(this);
   for (const int iKey : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* pShortcut = new QShortcut(QKeySequence(iKey), this);
@@ -400,12 +400,9 @@ bool TfrmMain::event(QEvent* pEvent) {
 }
 
 bool TfrmMain::eventFilter(QObject* pWatched, QEvent* pEvent) {
-  if (IsOpenListEnter(pWatched, pEvent)) {
-    // Claimed before the Enter shortcut can see it; the key press itself then reaches the
-    // list, which picks the item and closes.
-    pEvent->accept();
-    return true;
-  }
+  // The list picks the item and closes on this event, in its own filter after this one. Taken
+  // as accepted, it keeps the window's Enter shortcut from firing once the list has closed.
+  if (IsOpenListEnter(pWatched, pEvent)) pEvent->accept();
   if (pWatched == lblWebsite2 && pEvent->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton &&
       lblWebsite2->rect().contains(static_cast<QMouseEvent*>(pEvent)->position().toPoint())) {
