@@ -28,6 +28,10 @@ constexpr uint8_t LEVEL_CALL = 3;
 constexpr uint8_t LEVEL_RESULT = 4;
 constexpr uint16_t MAX_PIECE = 0xFFFFu;
 constexpr unsigned DIGITS_U32 = 10;
+// SCPI_Parse quotes the rest of the line twice per command, which would make the trace of a long
+// line grow with the square of its length; a longer rest is cut here and marked as cut.
+constexpr unsigned long MAX_QUOTED_REST = 400;
+constexpr char CUT_MARK[] = "...";
 
 // The lines of a call are wanted when a host listens and the call comes from outside.
 bool Listening() { return bSinkInstalled && ucTraceNesting == 0; }
@@ -77,10 +81,21 @@ void Real(double fdVal) {
 
 void EndLine(uint8_t ucLevel) { sSink.pfnEndLine(sSink.pCtx, ucLevel); }
 
-// The text from a read position to the end of the input, between quote marks.
+// The text from a read position to the end of the input, between quote marks; a rest longer
+// than MAX_QUOTED_REST shows its start and the cut mark. Nothing beyond the cut is read.
 void QuotedRest(const char* const* pSInput) {
   Text("\"", 1);
-  if (pSInput != nullptr) Text(*pSInput);
+  const char* pRest = pSInput != nullptr ? *pSInput : nullptr;
+  if (pRest != nullptr) {
+    unsigned long ulLen = 0;
+    while (ulLen <= MAX_QUOTED_REST && pRest[ulLen] != '\0') ++ulLen;
+    if (ulLen > MAX_QUOTED_REST) {
+      Text(pRest, MAX_QUOTED_REST);
+      Text(CUT_MARK, sizeof(CUT_MARK) - 1);
+    } else {
+      Text(pRest, ulLen);
+    }
+  }
   Text("\"", 1);
 }
 

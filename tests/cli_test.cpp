@@ -35,6 +35,12 @@ void WriteFile(const std::string& sPath, const std::string& sBytes) {
   out << sBytes;
 }
 
+// The bytes of a literal that may hold NUL bytes, without its closing NUL.
+template <size_t N>
+std::string Bytes(const char (&acText)[N]) {
+  return std::string(acText, N - 1);
+}
+
 std::string Data(const char* pName) { return ReadFile(std::string(ORVANE_TEST_DATA) + "/" + pName); }
 
 class Cli : public ::testing::Test {
@@ -53,11 +59,27 @@ class Cli : public ::testing::Test {
   // Runs parsola-cli with the arguments, standard input from the bytes given.
   Result Run(const std::vector<std::string>& vArgs, const std::string& sStdin = "") {
     WriteFile(Path("in"), sStdin);
+    return Spawn(vArgs, Path("in"), Path("out"));
+  }
+
+  // Runs parsola-cli with standard input from the file sInPath (closed when it is empty) and
+  // standard output to the file sOutPath, or to the descriptor iOutFd when that is given; only
+  // the output file "out" is read back.
+  Result Spawn(const std::vector<std::string>& vArgs, const std::string& sInPath,
+               const std::string& sOutPath, int iOutFd = -1) {
     posix_spawn_file_actions_t sActions;
     posix_spawn_file_actions_init(&sActions);
-    posix_spawn_file_actions_addopen(&sActions, 0, Path("in").c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&sActions, 1, Path("out").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (sInPath.empty()) {
+      posix_spawn_file_actions_addclose(&sActions, 0);
+    } else {
+      posix_spawn_file_actions_addopen(&sActions, 0, sInPath.c_str(), O_RDONLY, 0);
+    }
+    if (iOutFd >= 0) {
+      posix_spawn_file_actions_adddup2(&sActions, iOutFd, 1);
+    } else {
+      posix_spawn_file_actions_addopen(&sActions, 1, sOutPath.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     posix_spawn_file_actions_addopen(&sActions, 2, Path("err").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<char*> vArgv = {const_cast<char*>(PARSOLA_CLI)};
@@ -72,7 +94,7 @@ class Cli : public ::testing::Test {
     int iStatus = 0;
     waitpid(pid, &iStatus, 0);
     res.iExit = WIFEXITED(iStatus) ? WEXITSTATUS(iStatus) : 128 + WTERMSIG(iStatus);
-    res.sOut = ReadFile(Path("out"));
+    if (iOutFd < 0 && sOutPath == Path("out")) res.sOut = ReadFile(sOutPath);
     res.sErr = ReadFile(Path("err"));
     return res;
   }
@@ -114,6 +136,23 @@ TEST_F(Cli, SampleLinesTracedWithLevelsGiveTheExpectedReport) {
   EXPECT_EQ(res.iExit, 0);
   EXPECT_EQ(res.sOut, Data("samples.trace-levels.out"));
 }
+
+// The trace quotes at most 400 characters of the rest of the line, so its lines stay short.
+TEST_F(Cli, TheTraceOfALongLineGrowsWithTheLine) {
+  std::string sLine;
+  for (int i = 0; i < 2000; ++i) sLine += "*rst;";
+  const Result res = Run({"--trace", sLine});
+  EXPECT_EQ(res.iExit, 0);
+  EXPECT_EQ(Count(res.sOut, "      SCPI_Parse("), 2001u);
+  const size_t uFirst = res.sOut.find('\n') + 1;  // after the line that quotes the input
+  EXPECT_EQ(res.sOut.find("      SCPI_Parse( [in/out]*pSInput=\"" + sLine.substr(0, 400) +
+                          "...\", bResetTree=1,"),
+            res.sOut.find("Input Command 1:\n") + 17);
+  constexpr size_t MAX_LINE = 600;
+  for (size_t uPos = uFirst; uPos < res.sOut.size(); uPos = res.sOut.find('\n', uPos) + 1) {
+    ASSERT_LE(res.sOut.find('\n', uPos) - uPos, MAX_LINE) << res.sOut.substr(uPos, 80);
+  }
+}
 #else
 TEST_F(Cli, TracingThatIsNotBuiltInIsAUsageError) {
   const Result res = Run({"--trace", "*rst"});
@@ -149,12 +188,13 @@ TEST_F(Cli, StandardInputIsSplitAtLineFeeds) {
       {"*rst\r\n*cls\r\n", {"*rst", "*cls"}},
       {"\n", {""}},
       {"\n\n*rst\n", {"", "", "*rst"}},
-      // only a CR right before a LF is dropped
+      // only a CR right before a LF, or at the very end, is dropped
       {"*rst\r\r\n", {"*rst\r"}},
       {"a\rb\n", {"a\rb"}},
-      {"*rst\r", {"*rst\r"}},
-      // a NUL byte ends the report's line, not the input line
-      {std::string("*rst\0x\n*cls\n", 12), {"*rst", "*cls"}},
+      {"*rst\r", {"*rst"}},
+      {"*rst\n\r", {"*rst", ""}},
+      // a line holding a NUL byte is not parsed (InputFaults)
+      {std::string("*rst\0x\n*cls\n", 12), {"*cls"}},
   };
   for (const auto& row : rows) {
     const Result res = Run({}, row.sIn);
@@ -183,6 +223,11 @@ TEST_F(Cli, ExitStatusAndOptions) {
       {{"--", "--trace"}, 1, {"--trace"}, false, false},
       {{"--", "*rst"}, 0, {"*rst"}, false, false},
       {{"*rst", "--trace"}, 1, {"*rst", "--trace"}, false, false},
+      // a LINE holding line feeds is split as standard input is
+      {{"*rst\n*cls"}, 0, {"*rst", "*cls"}, false, false},
+      {{"*rst\r\nfoo\r\n", "*cls"}, 1, {"*rst", "foo", "*cls"}, false, false},
+      {{"\n"}, 0, {""}, false, false},
+      {{"*rst\r"}, 0, {"*rst"}, false, false},
       // usage errors
       {{"--bogus"}, 2, {}, false, true},
       {{"-x", "*rst"}, 2, {}, false, true},
@@ -196,6 +241,44 @@ TEST_F(Cli, ExitStatusAndOptions) {
     EXPECT_EQ(ParsedLines(res.sOut), row.vParsed) << sWhat;
     EXPECT_EQ(res.sOut.find("SCPI_Parse(") != std::string::npos, row.bTrace) << sWhat;
     EXPECT_EQ(!res.sErr.empty(), row.bErr) << sWhat;
+  }
+}
+
+TEST_F(Cli, EveryPrintedLineCarriesItsLevel) {
+  const Result res = Run({"--levels", "--", "*rst\n*cls;\r\nfoo", "\n\n"});
+  EXPECT_EQ(res.iExit, 1);
+  EXPECT_EQ(ParsedLines(res.sOut), (std::vector<std::string>{"*rst", "*cls;", "foo", "", ""}));
+  for (size_t uPos = 0; uPos < res.sOut.size(); uPos = res.sOut.find('\n', uPos) + 1) {
+    EXPECT_TRUE(res.sOut[uPos] >= '1' && res.sOut[uPos] <= '4' && res.sOut[uPos + 1] == '\t')
+        << res.sOut.substr(uPos, res.sOut.find('\n', uPos) - uPos);
+  }
+}
+
+// A command of the 255 characters that a command may hold.
+const std::string LONGEST_COMMAND = "disp:text \"" + std::string(243, 'x') + "\"";
+
+TEST_F(Cli, InputFaults) {
+  const struct {
+    std::string sIn;
+    int iExit;
+    std::vector<std::string> vParsed;
+    std::string sErr;  // the message on standard error
+  } rows[] = {
+      {Bytes("*idn?\0;bogus:cmd 1\n*rst\n"), 1, {"*rst"},
+       "parsola-cli: line 1: holds a NUL byte, not parsed\n"},
+      {Bytes("*rst\n\n*cls\0\n*cls\0"), 1, {"*rst", ""},
+       "parsola-cli: line 3: holds a NUL byte, not parsed\n"
+       "parsola-cli: line 4: holds a NUL byte, not parsed\n"},
+      {Bytes("\0"), 1, {}, "parsola-cli: line 1: holds a NUL byte, not parsed\n"},
+      // the final CR goes as the one of CR LF does
+      {LONGEST_COMMAND + "\r", 0, {LONGEST_COMMAND}, ""},
+      {LONGEST_COMMAND + "\r\n", 0, {LONGEST_COMMAND}, ""},
+  };
+  for (const auto& row : rows) {
+    const Result res = Run({}, row.sIn);
+    EXPECT_EQ(res.iExit, row.iExit) << row.sErr;
+    EXPECT_EQ(ParsedLines(res.sOut), row.vParsed) << row.sErr;
+    EXPECT_EQ(res.sErr, row.sErr);
   }
 }
 
@@ -242,6 +325,30 @@ TEST_F(Cli, LogOfNoLinesIsTheEmptyLog) {
   EXPECT_EQ(ReadFile(Path("log.txt")), LOG_HEADER + LOG_END);
 }
 
+TEST_F(Cli, StandardInputThatCannotBeReadEndsWithStatus4) {
+  const struct {
+    const char* pWhat;
+    std::string sInPath;  // empty: closed
+    std::vector<std::string> vArgs;
+    int iExit;
+  } rows[] = {
+      {"closed", "", {}, 4},
+      {"a directory", sDir_, {}, 4},
+      // the log cannot take the closed descriptor's place and be read as input
+      {"closed, with a log", "", {"--log", Path("log.txt")}, 4},
+      {"closed, LINE given", "", {"*rst"}, 0},
+  };
+  for (const auto& row : rows) {
+    const Result res = Spawn(row.vArgs, row.sInPath, Path("out"));
+    EXPECT_EQ(res.iExit, row.iExit) << row.pWhat;
+    if (row.iExit == 4) {
+      EXPECT_EQ(res.sErr.rfind("parsola-cli: could not read standard input: ", 0), 0u)
+          << row.pWhat << ": " << res.sErr;
+    }
+  }
+  EXPECT_EQ(ReadFile(Path("log.txt")), LOG_HEADER + LOG_END);
+}
+
 TEST_F(Cli, ALogThatCannotBeWrittenEndsWithStatus3) {
   const std::string asPaths[] = {Path("missing/log.txt"), sDir_, "/dev/full"};
   for (const std::string& sPath : asPaths) {
@@ -260,6 +367,42 @@ TEST_F(Cli, TheConsoleHasNoPanelCapacity) {
   EXPECT_EQ(res.iExit, 0);
   EXPECT_EQ(Count(res.sOut, "\n"), 4000u * 9);
   EXPECT_EQ(res.sOut.find("This display is full"), std::string::npos);
+}
+
+// Standard output that takes nothing: the device is full, or the reader has gone.
+TEST_F(Cli, StandardOutputThatFailsEndsWithStatus3AndTheLogIsComplete) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "/dev/full is not available";
+  const std::vector<std::string> vLog = {"--log", Path("log.txt")};
+  ASSERT_EQ(Run(vLog, Data("samples.in")).iExit, 0);
+  const std::string sFullLog = ReadFile(Path("log.txt"));
+  WriteFile(Path("in"), Data("samples.in"));
+  const struct {
+    const char* pWhat;
+    std::vector<std::string> vArgs;
+    bool bPipe;  // a pipe without reader, else /dev/full
+  } rows[] = {
+      {"help", {"--help"}, false},
+      {"version", {"--version"}, false},
+      {"report", {}, false},
+      {"report, log", vLog, false},
+      {"report", {}, true},
+      {"report, log", vLog, true},
+  };
+  for (const auto& row : rows) {
+    std::remove(Path("log.txt").c_str());
+    int aiPipe[2];
+    ASSERT_EQ(pipe(aiPipe), 0);
+    close(aiPipe[0]);
+    const Result res = Spawn(row.vArgs, Path("in"), "/dev/full", row.bPipe ? aiPipe[1] : -1);
+    close(aiPipe[1]);
+    const std::string sWhat = std::string(row.pWhat) + (row.bPipe ? " into a pipe" : "");
+    EXPECT_EQ(res.iExit, 3) << sWhat;
+    EXPECT_EQ(res.sErr.rfind("parsola-cli: could not write to standard output: ", 0), 0u)
+        << sWhat << ": " << res.sErr;
+    if (row.vArgs == vLog) {
+      EXPECT_EQ(ReadFile(Path("log.txt")), sFullLog) << sWhat;
+    }
+  }
 }
 
 // Reads from the descriptor until the text holds sUntil uCount times; false on end of file or
@@ -305,6 +448,52 @@ TEST_F(Cli, EachLinesReportIsPrintedBeforeTheNextLineIsRead) {
   close(aiOut[0]);
   EXPECT_EQ(ParsedLines(sOut), (std::vector<std::string>{"*rst", "*cls"}));
   EXPECT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
+}
+
+// Each line's report reaches the log file's part as soon as it is printed; the old log is
+// replaced only at the end.
+TEST_F(Cli, TheLogIsWrittenAsTheReportGoes) {
+  WriteFile(Path("log.txt"), "old");
+  int aiIn[2], aiOut[2];
+  ASSERT_EQ(pipe(aiIn), 0);
+  ASSERT_EQ(pipe(aiOut), 0);
+  posix_spawn_file_actions_t sActions;
+  posix_spawn_file_actions_init(&sActions);
+  posix_spawn_file_actions_adddup2(&sActions, aiIn[0], 0);
+  posix_spawn_file_actions_adddup2(&sActions, aiOut[1], 1);
+  posix_spawn_file_actions_addclose(&sActions, aiIn[1]);
+  posix_spawn_file_actions_addclose(&sActions, aiOut[0]);
+  const std::string sLog = Path("log.txt");
+  char* apArgv[] = {const_cast<char*>(PARSOLA_CLI), const_cast<char*>("--log"),
+                    const_cast<char*>(sLog.c_str()), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, PARSOLA_CLI, &sActions, nullptr, apArgv, environ), 0);
+  posix_spawn_file_actions_destroy(&sActions);
+  close(aiIn[0]);
+  close(aiOut[1]);
+
+  std::string sOut;
+  ASSERT_EQ(write(aiIn[1], "*rst\n", 5), 5);
+  EXPECT_TRUE(ReadUntil(aiOut[0], sOut, "Parsing Complete.\n\n", 1));
+  std::string sReport;  // the printed lines with CR LF
+  for (size_t uPos = 0; uPos < sOut.size(); uPos = sOut.find('\n', uPos) + 1) {
+    sReport += sOut.substr(uPos, sOut.find('\n', uPos) - uPos) + "\r\n";
+  }
+  EXPECT_EQ(ReadFile(sLog), "old");
+  const std::string sPartPattern = sLog + ".part-*";
+  std::FILE* pList = popen(("cat " + sPartPattern).c_str(), "r");
+  ASSERT_NE(pList, nullptr);
+  std::string sPart;
+  for (int iChar; (iChar = std::fgetc(pList)) != EOF;) sPart += static_cast<char>(iChar);
+  pclose(pList);
+  EXPECT_EQ(sPart, LOG_HEADER + sReport);
+
+  close(aiIn[1]);
+  int iStatus = 0;
+  waitpid(pid, &iStatus, 0);
+  close(aiOut[0]);
+  EXPECT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
+  EXPECT_EQ(ReadFile(sLog), LOG_HEADER + sReport + LOG_END);
 }
 
 TEST(CliBinary, DoesNotLinkQt) {

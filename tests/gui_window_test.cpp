@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The main window: start-up state, input history, samples, keyboard, layout, links, exceptions.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -376,6 +377,37 @@ TEST_F(WindowTest, EnterClicksTheFocusedButtonOrElseTheInputsEnter) {
     const std::vector<std::string> vHeads = ReportHeads();
     ASSERT_EQ(vHeads.size(), nBefore + 1) << "Enter on " << row.pFocus;
     EXPECT_EQ(vHeads.back(), row.pParsed) << "Enter on " << row.pFocus;
+  }
+}
+
+// Enter in an open drop-down list picks the item and closes the list; it clicks nothing.
+TEST_F(WindowTest, EnterInAnOpenDropDownListOnlyPicksTheItem) {
+  Enter("*rst");
+  Enter("*cls");
+  const struct {
+    const char* pCombo;
+    int iPick;
+    const char* pPicked;
+  } rows[] = {
+      {"cboSamples", 7, "*rst"},
+      {"cboInput", 0, "*rst"},
+  };
+  for (const auto& row : rows) {
+    auto* pCombo = Child<QComboBox>(row.pCombo);
+    pCombo->setFocus();
+    pCombo->showPopup();
+    QAbstractItemView* pView = pCombo->view();
+    ASSERT_TRUE(pView->isVisible()) << row.pCombo;
+    pView->setCurrentIndex(pView->model()->index(row.iPick, 0));
+    const size_t nBefore = ReportHeads().size();
+    QTest::keyClick(pView, Qt::Key_Return);
+    EXPECT_FALSE(pView->isVisible()) << row.pCombo;
+    EXPECT_EQ(pCombo->currentText(), row.pPicked) << row.pCombo;
+    EXPECT_EQ(ReportHeads().size(), nBefore) << "Enter in the list of " << row.pCombo;
+
+    // with the list closed, Enter is the default button's again
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(ReportHeads().size(), nBefore + 1) << "Enter on " << row.pCombo;
   }
 }
 

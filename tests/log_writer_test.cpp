@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -13,6 +18,7 @@
 
 namespace {
 
+using parsola::LogStream;
 using parsola::SaveResult;
 using parsola::SaveResultsLog;
 using parsola::WriteLogLine;
@@ -54,6 +60,23 @@ class LogFileTest : public ::testing::Test {
   std::string sDir_;
   std::string sPath_;
 };
+
+void WriteFile(const std::string& sPath, const std::string& sBytes) {
+  std::ofstream(sPath, std::ios::binary | std::ios::trunc) << sBytes;
+}
+
+// The names in the folder, without "." and "..".
+std::vector<std::string> Names(const std::string& sDir) {
+  std::vector<std::string> v;
+  DIR* pDir = opendir(sDir.c_str());
+  if (pDir == nullptr) return v;
+  while (const dirent* pEntry = readdir(pDir)) {
+    const std::string sName = pEntry->d_name;
+    if (sName != "." && sName != "..") v.push_back(sName);
+  }
+  closedir(pDir);
+  return v;
+}
 
 std::string Written(const std::vector<std::string>& vLines) {
   std::FILE* pFile = std::tmpfile();
@@ -163,6 +186,96 @@ TEST(LogWriter, AFullDiskIsNeverReportedAsSaved) {
   EXPECT_EQ(SaveResultsLog("/dev/full", {}), SaveResult::WriteFailed);
   EXPECT_EQ(SaveResultsLog("/dev/full", std::vector<std::string>(32768, "line")),
             SaveResult::WriteFailed);
+}
+
+// --- the log written as it goes ------------------------------------------------------------
+
+TEST_F(LogFileTest, AStreamReplacesTheFileOnlyWithTheCompleteLog) {
+  WriteFile(sPath_, "old");
+  ASSERT_EQ(chmod(sPath_.c_str(), 0640), 0);
+  LogStream log;
+  ASSERT_EQ(log.Open(sPath_), SaveResult::Saved);
+  log.WriteLine("one");
+  log.Flush();
+  EXPECT_EQ(ReadFile(sPath_), "old");
+  const std::vector<std::string> vNames = Names(sDir_);
+  ASSERT_EQ(vNames.size(), 2u);
+  const std::string sPart = vNames[0] == "results.txt" ? vNames[1] : vNames[0];
+  EXPECT_EQ(sPart.rfind("results.txt.part-", 0), 0u) << sPart;
+  EXPECT_EQ(ReadFile(sDir_ + "/" + sPart), HEADER + "one\r\n");
+
+  log.WriteLine("      two");
+  EXPECT_EQ(log.Finish(), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(sPath_), HEADER + "one\r\n      two\r\n" + END_MARKER);
+  EXPECT_EQ(Names(sDir_), std::vector<std::string>{"results.txt"});
+  struct stat sStat = {};
+  ASSERT_EQ(stat(sPath_.c_str(), &sStat), 0);
+  EXPECT_EQ(sStat.st_mode & 07777, 0640u);
+}
+
+TEST_F(LogFileTest, AStreamThatFailsOrIsAbandonedLeavesTheFileAsItWas) {
+  WriteFile(sPath_, "old");
+  {
+    LogStream log;
+    ASSERT_EQ(log.Open(sPath_), SaveResult::Saved);
+    log.WriteLine("abandoned");
+  }
+  EXPECT_EQ(ReadFile(sPath_), "old");
+  EXPECT_EQ(Names(sDir_), std::vector<std::string>{"results.txt"});
+
+  // A file size limit stands in for a full disk.
+  rlimit sOld = {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &sOld), 0);
+  rlimit sSmall = sOld;
+  sSmall.rlim_cur = 4096;
+  const auto pfnOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &sSmall), 0);
+  LogStream log;
+  const SaveResult eOpened = log.Open(sPath_);
+  for (int i = 0; i < 100; ++i) log.WriteLine(std::string(80, 'x'));
+  const SaveResult eFinished = log.Finish();
+  setrlimit(RLIMIT_FSIZE, &sOld);
+  std::signal(SIGXFSZ, pfnOldHandler);
+  EXPECT_EQ(eOpened, SaveResult::Saved);
+  EXPECT_EQ(eFinished, SaveResult::WriteFailed);
+  EXPECT_EQ(ReadFile(sPath_), "old");
+  EXPECT_EQ(Names(sDir_), std::vector<std::string>{"results.txt"});
+}
+
+TEST_F(LogFileTest, AStreamGoesWhereThePathLeads) {
+  const std::string sLink = sDir_ + "/link.txt";
+  const std::string sReadOnly = sDir_ + "/read-only.txt";
+  WriteFile(sPath_, "old");
+  ASSERT_EQ(symlink("results.txt", sLink.c_str()), 0);
+  WriteFile(sReadOnly, "kept");
+  ASSERT_EQ(chmod(sReadOnly.c_str(), 0444), 0);
+  const bool bRoot = geteuid() == 0;  // may write a read-only file
+  const struct {
+    std::string sPath;
+    SaveResult eOpen;
+  } rows[] = {
+      {sLink, SaveResult::Saved},  // the file it names is replaced
+      {"/dev/null", SaveResult::Saved},  // written in place
+      {sDir_, SaveResult::CannotCreate},
+      {sDir_ + "/missing/results.txt", SaveResult::CannotCreate},
+      {sReadOnly, bRoot ? SaveResult::Saved : SaveResult::CannotCreate},
+  };
+  for (const auto& row : rows) {
+    LogStream log;
+    EXPECT_EQ(log.Open(row.sPath), row.eOpen) << row.sPath;
+    if (row.eOpen == SaveResult::Saved) {
+      EXPECT_EQ(log.Finish(), SaveResult::Saved) << row.sPath;
+    }
+  }
+  struct stat sStat = {};
+  ASSERT_EQ(lstat(sLink.c_str(), &sStat), 0);
+  EXPECT_TRUE(S_ISLNK(sStat.st_mode));
+  EXPECT_EQ(ReadFile(sPath_), HEADER + END_MARKER);
+  if (!bRoot) {
+    EXPECT_EQ(ReadFile(sReadOnly), "kept");
+  }
+  std::remove(sLink.c_str());
+  std::remove(sReadOnly.c_str());
 }
 
 }  // namespace

@@ -355,17 +355,32 @@ TEST_F(Tracing, ParseShowsTheRestOfTheInputBeforeAndAfter) {
       [&] { return Take(); });
 }
 
-TEST_F(Tracing, ParseCallLineCarriesARestLongerThanOnePiece) {
-  const std::string sInput = "*cls;" + std::string(70000, 'x');
-  const char* pRead = sInput.c_str();
-  uint8_t ucCmd = 0, ucSufCnt = 0;
-  SParam asParam[MAX_PARAMS] = {};
-  uint32_t aulSuf[MAX_NUM_SUFFIX] = {};
-  EXPECT_EQ(SCPI_Parse(&pRead, 1, &ucCmd, asParam, &ucSufCnt, aulSuf), 0);
-  const std::vector<Line> vLines = Take();
-  ASSERT_EQ(vLines.size(), 3u);
-  EXPECT_EQ(vLines[0], L3(ParseCall(sInput, 1)));
-  EXPECT_EQ(vLines[2], L4(ParseValues(sInput.substr(4), 0, 0)));
+// A rest of up to 400 characters is quoted whole; a longer one by its first 400 and "...".
+TEST_F(Tracing, ParseQuotesAtMost400CharactersOfTheRest) {
+  auto x = [](size_t uCount) { return std::string(uCount, 'x'); };
+  const struct {
+    size_t uTail;             // the input is "*cls;" and this many x
+    std::string sCallRest;    // as the call line quotes it
+    std::string sValuesRest;  // as the return-values line quotes it
+  } rows[] = {
+      {395, "*cls;" + x(395), ";" + x(395)},
+      {396, "*cls;" + x(395) + "...", ";" + x(396)},
+      {399, "*cls;" + x(395) + "...", ";" + x(399)},
+      {400, "*cls;" + x(395) + "...", ";" + x(399) + "..."},
+      {70000, "*cls;" + x(395) + "...", ";" + x(399) + "..."},  // longer than one text piece
+  };
+  for (const auto& row : rows) {
+    const std::string sInput = "*cls;" + x(row.uTail);
+    const char* pRead = sInput.c_str();
+    uint8_t ucCmd = 0, ucSufCnt = 0;
+    SParam asParam[MAX_PARAMS] = {};
+    uint32_t aulSuf[MAX_NUM_SUFFIX] = {};
+    EXPECT_EQ(SCPI_Parse(&pRead, 1, &ucCmd, asParam, &ucSufCnt, aulSuf), 0);
+    const std::vector<Line> vLines = Take();
+    ASSERT_EQ(vLines.size(), 3u);
+    EXPECT_EQ(vLines[0], L3(ParseCall(row.sCallRest, 1))) << row.uTail;
+    EXPECT_EQ(vLines[2], L4(ParseValues(row.sValuesRest, 0, 0))) << row.uTail;
+  }
 }
 
 TEST_F(Tracing, CallsTheLibraryMakesToItselfLeaveNoLines) {

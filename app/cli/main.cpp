@@ -4,6 +4,12 @@
 // Every LINE argument, or else every line of standard input, is handed to the parse report as
 // the window's Enter button hands over its input box; the results-panel lines are printed as
 // soon as each line is parsed.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,6 +27,7 @@ constexpr int EXIT_ALL_PARSED = 0;
 constexpr int EXIT_LINE_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_OUTPUT = 3;
+constexpr int EXIT_INPUT = 4;
 
 constexpr char USAGE[] = "usage: parsola-cli [--trace] [--levels] [--log FILE] [--] [LINE ...]\n";
 
@@ -28,21 +35,24 @@ constexpr char HELP[] =
     "Parses SCPI program messages with the Orvane-SCPI Parser and prints the parse report,\n"
     "line by line, as the Parsola window shows it.\n"
     "\n"
-    "Each LINE is one program message (commands separated by ';'). Without any LINE, every\n"
-    "line of standard input is one (LF or CR LF line ends).\n"
+    "Each LINE is one program message (commands separated by ';'); a LINE that holds line\n"
+    "feeds is one per line. Without any LINE, every line of standard input is one (LF or\n"
+    "CR LF line ends). A line that holds a NUL byte is not parsed.\n"
     "\n"
     "Options (they come before the first LINE; \"--\" ends them):\n"
     "  --trace       also print every parser call with its arguments and results\n"
     "                (\"Display Access Function Calls\")\n"
     "  --levels      put each line's level digit and a TAB before it\n"
     "                (1 closes a report, 2 report line, 3 traced call, 4 call result)\n"
-    "  --log FILE    also write the results log file, as the window's Save button does\n"
+    "  --log FILE    also write the results log file, as the window's Save button does;\n"
+    "                FILE is replaced only by a complete log\n"
     "  --help        show this help and exit\n"
     "  --version     show the parser and application versions and exit\n"
     "\n"
     "Exit status: 0 when every line ended with \"End of commands reached\", 1 when any line\n"
-    "ended with another text, 2 for a usage error, 3 when the log file (or standard output)\n"
-    "could not be written.\n";
+    "ended with another text or was not parsed, 2 for a usage error, 3 when the log file or\n"
+    "standard output could not be written, 4 when standard input could not be read.\n"
+    "When more than one applies, the highest is given.\n";
 
 struct SOptions {
   bool bTrace = false;
@@ -52,21 +62,25 @@ struct SOptions {
   std::vector<std::string> vLines;  // the LINE arguments
 };
 
-/// Prints every kept line at once; keeps a copy for the log file when one is wanted.
+/// Prints every kept line at once, and writes it to the log file when one is wanted. Once
+/// standard output has failed, nothing more is printed; the log goes on.
 class ConsoleSink : public parsola::ResultsSink {
  public:
-  ConsoleSink(bool bLevels, bool bKeep) : bLevels_(bLevels), bKeep_(bKeep) {}
+  ConsoleSink(bool bLevels, parsola::LogStream* pLog) : bLevels_(bLevels), pLog_(pLog) {}
 
-  const std::vector<std::string>& Lines() const { return vLines_; }
-  bool OutputFailed() const { return bOutputFailed_; }
+  bool OutputFailed() const { return iOutputErrno_ != 0; }
+  int OutputErrno() const { return iOutputErrno_; }
 
   /// Hands the printed lines on, so that they appear before the next line is read.
   void Flush() {
-    if (std::fflush(stdout) != 0) bOutputFailed_ = true;
+    if (pLog_ != nullptr) pLog_->Flush();
+    if (!OutputFailed() && std::fflush(stdout) != 0) OutputFailedWith(errno);
   }
 
  protected:
   void StoreLine(uint8_t ucLevel, const std::string& sText) override {
+    if (pLog_ != nullptr) pLog_->WriteLine(sText);
+    if (OutputFailed()) return;
     std::string sOut;
     if (bLevels_) {
       sOut += static_cast<char>('0' + ucLevel);
@@ -74,16 +88,29 @@ class ConsoleSink : public parsola::ResultsSink {
     }
     sOut += sText;
     sOut += '\n';
-    if (std::fwrite(sOut.data(), 1, sOut.size(), stdout) != sOut.size()) bOutputFailed_ = true;
-    if (bKeep_) vLines_.push_back(sText);
+    if (std::fwrite(sOut.data(), 1, sOut.size(), stdout) != sOut.size()) OutputFailedWith(errno);
   }
 
  private:
+  void OutputFailedWith(int iErrno) { iOutputErrno_ = iErrno != 0 ? iErrno : EIO; }
+
   bool bLevels_;
-  bool bKeep_;
-  bool bOutputFailed_ = false;
-  std::vector<std::string> vLines_;
+  parsola::LogStream* pLog_;  // null: no log is written
+  int iOutputErrno_ = 0;
 };
+
+int OutputError(int iErrno) {
+  std::fprintf(stderr, "parsola-cli: could not write to standard output: %s\n",
+               std::strerror(iErrno != 0 ? iErrno : EIO));
+  return EXIT_OUTPUT;
+}
+
+/// The status to end with after the text of --help or --version: EXIT_OUTPUT unless it all
+/// reached standard output.
+int Printed() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return EXIT_ALL_PARSED;
+  return OutputError(errno);
+}
 
 int UsageError(const std::string& sMessage) {
   std::fprintf(stderr, "parsola-cli: %s\n%s", sMessage.c_str(), USAGE);
@@ -103,13 +130,13 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
     if (sArg == "--help" || sArg == "-h") {
       std::fputs(USAGE, stdout);
       std::fputs(HELP, stdout);
-      return EXIT_ALL_PARSED;
+      return Printed();
     }
     if (sArg == "--version") {
       std::printf("parsola-cli (Orvane-SCPI Parser Demo Application)\n"
                   "Orvane-SCPI Parser:  %s\nDemo Application: %s\n",
                   parsola::sVerParser, parsola::sVerApp);
-      return EXIT_ALL_PARSED;
+      return Printed();
     }
     if (sArg == "--trace") {
       if (!SCPI_TRACE) return UsageError("--trace: this parser was built without call tracing");
@@ -131,60 +158,131 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
   return -1;
 }
 
-/// Reads one line of standard input: split at LF, a CR just before the LF dropped, the text
-/// after the last LF one more line unless it is empty. False when no line is left.
-bool ReadInputLine(std::string& sLine) {
+void DropFinalCr(std::string& sLine) {
+  if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
+}
+
+enum class EInput { LINE, END, FAILED };
+
+/// Reads one line of standard input: split at LF, a CR just before the LF (or at the very end)
+/// dropped, the text after the last LF one more line unless it is empty. FAILED when standard
+/// input could not be read, with the reason in iErrno; a line read only in part is dropped.
+EInput ReadInputLine(std::string& sLine, int& iErrno) {
   sLine.clear();
   int iChar;
   while ((iChar = std::getc(stdin)) != EOF) {
     if (iChar == '\n') {
-      if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
-      return true;
+      DropFinalCr(sLine);
+      return EInput::LINE;
     }
     sLine += static_cast<char>(iChar);
   }
-  return !sLine.empty();
+  if (std::ferror(stdin)) {
+    iErrno = errno != 0 ? errno : EIO;
+    return EInput::FAILED;
+  }
+  if (sLine.empty()) return EInput::END;
+  DropFinalCr(sLine);
+  return EInput::LINE;
+}
+
+/// The program messages of one LINE argument, split as standard input is; an empty argument is
+/// one empty message.
+std::vector<std::string> ArgumentLines(const std::string& sArg) {
+  std::vector<std::string> vLines;
+  size_t uStart = 0;
+  for (size_t uLf; (uLf = sArg.find('\n', uStart)) != std::string::npos; uStart = uLf + 1) {
+    vLines.push_back(sArg.substr(uStart, uLf - uStart));
+  }
+  if (uStart < sArg.size() || vLines.empty()) vLines.push_back(sArg.substr(uStart));
+  for (std::string& sLine : vLines) DropFinalCr(sLine);
+  return vLines;
+}
+
+/// A standard descriptor that came closed is opened on /dev/null the other way round (standard
+/// input for writing, the outputs for reading): using it then fails as it would have, and no
+/// file that the program opens, the log, can take its number.
+void HoldClosedStandardDescriptors() {
+  const struct {
+    int iFd;
+    int iFlags;
+  } aHolds[] = {{STDIN_FILENO, O_WRONLY}, {STDOUT_FILENO, O_RDONLY}, {STDERR_FILENO, O_RDONLY}};
+  for (const auto& sHold : aHolds) {
+    // open takes the lowest free number, which is this one
+    if (fcntl(sHold.iFd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", sHold.iFlags);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away makes the next write fail (status 3) instead of ending the program.
+  std::signal(SIGPIPE, SIG_IGN);
+  HoldClosedStandardDescriptors();
   SOptions sOpt;
   const int iStatus = ReadOptions(argc, argv, sOpt);
   if (iStatus >= 0) return iStatus;
 
-  ConsoleSink sink(sOpt.bLevels, sOpt.bLog);
+  parsola::LogStream log;
+  parsola::SaveResult eLog = parsola::SaveResult::Saved;
+  if (sOpt.bLog) eLog = log.Open(sOpt.sLogPath);
+  const bool bLogOpen = sOpt.bLog && eLog == parsola::SaveResult::Saved;
+  ConsoleSink sink(sOpt.bLevels, bLogOpen ? &log : nullptr);
   sink.SetTracing(sOpt.bTrace);
-  bool bAllParsed = true;
-  auto parse = [&](const std::string& sLine) {
-    if (parsola::ParseAndReportCode(sLine, sink) != SCPI_ERR_NO_COMMAND) bAllParsed = false;
-    sink.Flush();
+
+  int iExit = EXIT_ALL_PARSED;
+  auto fail = [&iExit](int iStatus) { iExit = std::max(iExit, iStatus); };
+  // Parses one program message; false when the run is to stop.
+  auto parse = [&](const std::string& sLine, const std::string& sWhere) {
+    if (sLine.find('\0') != std::string::npos) {
+      // The parser would stop at the NUL and never see the rest of the line.
+      std::fprintf(stderr, "parsola-cli: %s: holds a NUL byte, not parsed\n", sWhere.c_str());
+      fail(EXIT_LINE_FAILED);
+    } else {
+      if (parsola::ParseAndReportCode(sLine, sink) != SCPI_ERR_NO_COMMAND) fail(EXIT_LINE_FAILED);
+      sink.Flush();
+    }
+    // Once standard output has failed, only a log is worth going on for.
+    return bLogOpen || !sink.OutputFailed();
   };
   if (!sOpt.vLines.empty()) {
-    for (const std::string& sLine : sOpt.vLines) parse(sLine);
+    bool bGoOn = true;
+    for (size_t uArg = 0; uArg < sOpt.vLines.size() && bGoOn; ++uArg) {
+      const std::string sWhere = "argument " + std::to_string(uArg + 1);
+      for (const std::string& sLine : ArgumentLines(sOpt.vLines[uArg])) {
+        if (!(bGoOn = parse(sLine, sWhere))) break;
+      }
+    }
   } else {
     std::string sLine;
-    while (ReadInputLine(sLine)) parse(sLine);
+    unsigned long ulLine = 0;
+    int iErrno = 0;
+    EInput eInput;
+    while ((eInput = ReadInputLine(sLine, iErrno)) == EInput::LINE) {
+      if (!parse(sLine, "line " + std::to_string(++ulLine))) break;
+    }
+    if (eInput == EInput::FAILED) {
+      std::fprintf(stderr, "parsola-cli: could not read standard input: %s\n",
+                   std::strerror(iErrno));
+      fail(EXIT_INPUT);
+    }
   }
 
-  int iExit = bAllParsed ? EXIT_ALL_PARSED : EXIT_LINE_FAILED;
-  if (sink.OutputFailed()) {
-    std::fprintf(stderr, "parsola-cli: could not write to standard output\n");
-    iExit = EXIT_OUTPUT;
-  }
+  if (sink.OutputFailed()) fail(OutputError(sink.OutputErrno()));
   if (sOpt.bLog) {
-    switch (parsola::SaveResultsLog(sOpt.sLogPath, sink.Lines())) {
+    if (bLogOpen) eLog = log.Finish();
+    switch (eLog) {
       case parsola::SaveResult::Saved:
         break;
       case parsola::SaveResult::CannotCreate:
         std::fprintf(stderr, "parsola-cli: could not open/create log file \"%s\": %s\n",
                      sOpt.sLogPath.c_str(), "no results were saved");
-        iExit = EXIT_OUTPUT;
+        fail(EXIT_OUTPUT);
         break;
       case parsola::SaveResult::WriteFailed:
         std::fprintf(stderr, "parsola-cli: error while writing log file \"%s\": %s\n",
                      sOpt.sLogPath.c_str(), "not all results were saved");
-        iExit = EXIT_OUTPUT;
+        fail(EXIT_OUTPUT);
         break;
     }
   }

@@ -2,6 +2,7 @@
 // Parsola window: the main window frmMain.
 #include "frm_main.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -301,7 +302,10 @@ void TfrmMain::BuildControls() {
   cmdExit = MakeButton(this, "cmdExit", {744, 504, 41, 17}, "&Exit", "Exit application");
   connect(cmdExit, &QPushButton::clicked, this, &TfrmMain::cmdExitClick);
 
-  // Enter clicks the focused button, or cmdEnter when the focus is not on a button.
+  // Enter clicks the focused button, or cmdEnter when the focus is not on a button; in an open
+  // drop-down list it only picks the item (eventFilter). Asking for a view installs the list's
+  // own filter on it, so this window's filter, installed later, runs before it.
+  for (QComboBox* pCombo : {cboInput, cboSamples}) pCombo->view()->installEventFilter(this);
   for (const int iKey : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* pShortcut = new QShortcut(QKeySequence(iKey), this);
     connect(pShortcut, &QShortcut::activated, this, &TfrmMain::DefaultButtonKey);
@@ -397,6 +401,9 @@ bool TfrmMain::event(QEvent* pEvent) {
 }
 
 bool TfrmMain::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  // The list picks the item and closes on this event, in its own filter after this one. Taken
+  // as accepted, it keeps the window's Enter shortcut from firing once the list has closed.
+  if (IsOpenListEnter(pWatched, pEvent)) pEvent->accept();
   if (pWatched == lblWebsite2 && pEvent->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton &&
       lblWebsite2->rect().contains(static_cast<QMouseEvent*>(pEvent)->position().toPoint())) {
@@ -404,6 +411,15 @@ bool TfrmMain::eventFilter(QObject* pWatched, QEvent* pEvent) {
     return true;
   }
   return QWidget::eventFilter(pWatched, pEvent);
+}
+
+bool TfrmMain::IsOpenListEnter(QObject* pWatched, QEvent* pEvent) const {
+  if (pEvent->type() != QEvent::ShortcutOverride) return false;
+  const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
+  if (iKey != Qt::Key_Return && iKey != Qt::Key_Enter) return false;
+  for (const QComboBox* pCombo : {cboInput, cboSamples})
+    if (pWatched == pCombo->view() && pCombo->view()->isVisible()) return true;
+  return false;
 }
 
 void TfrmMain::Parse(const QString& sText) {

@@ -56,6 +56,8 @@ class TfrmMain : public QWidget, public parsola::ResultsSink {
   void FitFrame();
   QSize OuterSize() const;
   void Parse(const QString& sText);
+  /// Whether the event is Enter arriving at the open drop-down list of cboInput or cboSamples.
+  bool IsOpenListEnter(QObject* pWatched, QEvent* pEvent) const;
 
   void cmdEnterClick();
   void cmdSample1Click();
