@@ -29,6 +29,10 @@ constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_OUTPUT = 3;
 constexpr int EXIT_INPUT = 4;
 
+// The longest line that is reported with its trace: the window's input limit. The trace of a
+// longer line would grow with the square of its length (every call quotes what is left).
+constexpr size_t MAX_TRACED_LINE = 400;
+
 constexpr char USAGE[] = "usage: parsola-cli [--trace] [--levels] [--log FILE] [--] [LINE ...]\n";
 
 constexpr char HELP[] =
@@ -41,7 +45,8 @@ constexpr char HELP[] =
     "\n"
     "Options (they come before the first LINE; \"--\" ends them):\n"
     "  --trace       also print every parser call with its arguments and results\n"
-    "                (\"Display Access Function Calls\")\n"
+    "                (\"Display Access Function Calls\"); a line longer than 400\n"
+    "                characters is reported without them\n"
     "  --levels      put each line's level digit and a TAB before it\n"
     "                (1 closes a report, 2 report line, 3 traced call, 4 call result)\n"
     "  --log FILE    also write the results log file, as the window's Save button does;\n"
@@ -228,7 +233,6 @@ int main(int argc, char** argv) {
   if (sOpt.bLog) eLog = log.Open(sOpt.sLogPath);
   const bool bLogOpen = sOpt.bLog && eLog == parsola::SaveResult::Saved;
   ConsoleSink sink(sOpt.bLevels, bLogOpen ? &log : nullptr);
-  sink.SetTracing(sOpt.bTrace);
 
   int iExit = EXIT_ALL_PARSED;
   auto fail = [&iExit](int iStatus) { iExit = std::max(iExit, iStatus); };
@@ -239,6 +243,12 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "parsola-cli: %s: holds a NUL byte, not parsed\n", sWhere.c_str());
       fail(EXIT_LINE_FAILED);
     } else {
+      const bool bTraced = sOpt.bTrace && sLine.size() <= MAX_TRACED_LINE;
+      if (sOpt.bTrace && !bTraced) {
+        std::fprintf(stderr, "parsola-cli: %s: longer than %zu characters, reported without its "
+                     "parser calls\n", sWhere.c_str(), MAX_TRACED_LINE);
+      }
+      sink.SetTracing(bTraced);
       if (parsola::ParseAndReportCode(sLine, sink) != SCPI_ERR_NO_COMMAND) fail(EXIT_LINE_FAILED);
       sink.Flush();
     }
