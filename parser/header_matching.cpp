@@ -123,6 +123,17 @@ SMatchText EffectiveHeader(const char* pCmd, uint8_t ucEffectiveLen) {
   return SMatchText{acPathText, ucEffectiveLen};
 }
 
+#if SCPI_STANDARD_RULES
+// The path as the input gave it: the effective header up to and including its last colon,
+// copied, since the caller's line need not outlive the call.
+void SetTypedPath(const SMatchText& sText) {
+  uint8_t ucLen = sText.ucTextLen;
+  while (ucLen > 0 && sText.pText[ucLen - 1] != ':') --ucLen;
+  if (sText.pText != acPathText) std::memcpy(acPathText, sText.pText, ucLen);
+  ucPathTextLen = ucLen;
+}
+#endif
+
 // Walks a specification against a text, starting at text position uiTi. Returns 0,
 // SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD; *pucN, the
 // number of suffixes collected before, is raised by the walk's suffixes whatever the result.
@@ -249,14 +260,23 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
     }
 
     uint8_t ucSufCnt = 0;
+#if SCPI_STANDARD_RULES
+    uint8_t ucResult = WalkNodeChoices(pSpec, MAX_COUNT, sText.pText, sText.ucTextLen, uiNumSuf,
+                                       &ucSufCnt);
+#else
     uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, 0, uiNumSuf, &ucSufCnt);
+#endif
     if (ucResult == SCPI_ERR_OK) {
       const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
       ucResult = ParseParameters(ucCmd, pSection, ucSectionLen, sParam, uiNumSuf, &ucSufCnt);
       if (ucResult == SCPI_ERR_OK) {
         *pCmdSpecNum = ucCmd;
         *pNumSufCnt = ucSufCnt;
+#if SCPI_STANDARD_RULES
+        if (!bCommon) SetTypedPath(sText);
+#else
         if (!bCommon) SetTreePath(ucCmd);
+#endif
         return SCPI_ERR_OK;
       }
     }
@@ -300,7 +320,13 @@ uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, u
     }
   }
   uint8_t ucN = *pNumSufCnt;
+#if SCPI_STANDARD_RULES
+  const uint8_t ucResult =
+      bParamMode ? Walk(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN)
+                 : WalkNodeChoices(pSpec, ucSpecLen, sText.pText, sText.ucTextLen, uiNumSuf, &ucN);
+#else
   const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN);
+#endif
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
 }

@@ -39,10 +39,23 @@ uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, u
 void ResetTree();
 
 /// Sets the command tree path from CmdSpecs[ucCmdIndex]: up to and including its last colon.
+/// (With SCPI_STANDARD_RULES the path is instead the header as typed, set by the entry loop.)
 void SetTreePath(uint8_t ucCmdIndex);
 
-/// Length of the current path text (the path's characters other than '[' and ']').
+/// Length of the current path text (from a specification: its characters other than '[' and ']').
 uint8_t TreePathTextLen();
+
+#if SCPI_STANDARD_RULES
+// ---- The standard rule for optional nodes (standard_rules.cpp) ----
+
+/// Walks a header specification against a header (pText[0..ucTextLen)): recognised when any
+/// choice of present and absent optional nodes matches. A node is present whenever the rest can
+/// still match after it, the earliest node first; the suffixes and the codes come from that
+/// choice. Suffixes are stored from uiNumSuf[*pucN] on and *pucN is raised by them whatever the
+/// result. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
+uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
+                        uint8_t ucTextLen, uint32_t uiNumSuf[], uint8_t* pucN);
+#endif
 
 /// Worker of SCPI_Parse.
 uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],

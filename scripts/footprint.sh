@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Footprint of the parser library alone (parser/*.cpp, without any command table), compiled at
-# -Os for x86-64, once with call tracing compiled out (SCPI_TRACE=0) and once with it in:
+# -Os for x86-64, once with call tracing compiled out (SCPI_TRACE=0), once with it in, and once
+# with the standard SCPI rules (SCPI_STANDARD_RULES=1, tracing out):
 #   - code (.text) and constant data (.rodata) in bytes, and the RAM it keeps (.data + .bss);
 #   - the largest stack frame of any function (-fstack-usage);
 #   - recursion: none allowed, checked on the call graph the compiler writes (-fcallgraph-info);
@@ -57,20 +58,27 @@ deepest() {  # dir
 }
 
 status=0
-label() { [ "$1" = trace ] && echo "tracing in" || echo "tracing out"; }
-build() {  # name, trace (0/1)
+label() {
+  case $1 in
+    trace) echo "tracing in" ;;
+    standard-rules) echo "standard rules" ;;
+    *) echo "tracing out" ;;
+  esac
+}
+build() {  # name, trace (0/1), standard rules (0/1)
   local dir="$out/$1"
   rm -rf "$dir"
   mkdir -p "$dir/include/orvane-scpi"
-  sed -e "s/@ORVANE_SCPI_CONFIG_TRACE@/$2/" -e 's/@ORVANE_SCPI_CONFIG_STANDARD_RULES@/0/' \
+  sed -e "s/@ORVANE_SCPI_CONFIG_TRACE@/$2/" -e "s/@ORVANE_SCPI_CONFIG_STANDARD_RULES@/$3/" \
     cmake/scpi_config.h.in > "$dir/include/orvane-scpi/scpi_config.h"
   for src in parser/*.cpp; do
     "$CXX" "${flags[@]}" -I"$dir/include" -c "$src" -o "$dir/$(basename "$src" .cpp).o"
   done
 }
 
-build no-trace 0
-build trace 1
+build no-trace 0 0
+build trace 1 0
+build standard-rules 0 1
 mkdir -p "$out/table"
 "$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser/include -I"$out/no-trace/include" \
   -c commands/demo_commands.c \
@@ -78,7 +86,7 @@ mkdir -p "$out/table"
 
 echo "Parser library footprint ($("$CXX" --version | head -1), x86-64, -Os)"
 printf '%-22s %8s %8s %8s %12s\n' "build" ".text" ".rodata" "RAM" "worst frame"
-for variant in no-trace trace; do
+for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
   objs=("$dir"/*.o)
   text=$(sections '^\\.text' "${objs[@]}")
@@ -97,7 +105,7 @@ table=("$out"/table/*.o)
 printf '%-22s %8d %8d %8d\n' "demo command table" "$(sections '^\\.text' "${table[@]}")" \
   "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${table[@]}")" "$(sections '^\\.(data|bss)$' "${table[@]}")"
 
-for variant in no-trace trace; do
+for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
   edges=$(graph "$dir" | awk '$1 == "E" { print $2, $3 }')
   self=$(awk '$1 == $2' <<<"$edges")

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, builds everything and runs every test, then the tests again under
-# the sanitizers and every fuzz target for about a minute each.
+# Installs what is missing, builds everything and runs every test, then the tests of a build with
+# the standard SCPI rules, the tests again under the sanitizers and every fuzz target for about a
+# minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j2
+# The standard SCPI rules (ORVANE_SCPI_STANDARD_RULES=ON): their own tests and every test that
+# does not hold the library's own tree-path and optional-node rules (label default-rules).
+cmake --preset standard-rules
+cmake --build --preset standard-rules
+ctest --preset standard-rules -j2
 # The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan
 cmake --build --preset asan

@@ -199,13 +199,13 @@ namespace {
 
 enum EFunc {
   F_PARSE, F_TYPE, F_UNITS, F_ITEM, F_BOOL, F_ULONG, F_LONG, F_UINT, F_INT, F_DOUBLE, F_STRING,
-  F_NUM_LIST, F_CHAN_LIST, F_COUNT
+  F_NUM_LIST, F_CHAN_LIST, F_STANDARD_ERROR, F_COUNT
 };
 const char* const FUNC_NAMES[F_COUNT] = {
     "SCPI_Parse", "SCPI_ParamType", "SCPI_ParamUnits", "SCPI_ParamToCharDataItem",
     "SCPI_ParamToBOOL", "SCPI_ParamToUnsignedLong", "SCPI_ParamToLong",
     "SCPI_ParamToUnsignedInt", "SCPI_ParamToInt", "SCPI_ParamToDouble", "SCPI_ParamToString",
-    "SCPI_GetNumListEntry", "SCPI_GetChanListEntry"};
+    "SCPI_GetNumListEntry", "SCPI_GetChanListEntry", "SCPI_StandardError"};
 
 /// Which codes each function returned: a fixed table, so recording allocates nothing.
 struct CodesSeen {
@@ -316,6 +316,7 @@ const LineRow LINE_ROWS[] = {
     {"sour:volt 10 mV;lev max;sour:volt ext7", SCPI_ERR_OK},
     {"sour:temp 20 cel", SCPI_ERR_OK},
     {"outp;outp off;:outp 0.5", SCPI_ERR_OK},
+    {"outp:stat on;stat off", SCPI_ERR_OK},
     {"disp:text 'It''s'", SCPI_ERR_OK},
     {"cal:code abc, 7", SCPI_ERR_OK},
     {"trac:feed (1+(2*3))", SCPI_ERR_OK},
@@ -372,6 +373,16 @@ void ReadHandMadeRecords(CodesSeen& sSeen) {
   ReadRecord(sUnknownType, sSeen);
 }
 
+/// The standard error of every code, mapped or not.
+void ReadStandardErrors(CodesSeen& sSeen) {
+  for (unsigned uiCode = 0; uiCode <= 255; ++uiCode) {
+    int16_t iNumber;
+    const char* pSText;
+    sSeen.Add(F_STANDARD_ERROR,
+              SCPI_StandardError(static_cast<uint8_t>(uiCode), &iNumber, &pSText));
+  }
+}
+
 // ---- A trace sink that allocates nothing ---------------------------------------------------------
 
 struct QuietSink {
@@ -411,6 +422,7 @@ void ExpectEveryPath(const CodesSeen& sSeen) {
       {F_STRING, {OK, TYPE}},
       {F_NUM_LIST, {OK, TYPE, SCPI_ERR_NO_ENTRY}},
       {F_CHAN_LIST, {OK, TYPE, SCPI_ERR_NO_ENTRY, SCPI_ERR_TOO_MANY_DIMS}},
+      {F_STANDARD_ERROR, {OK, SCPI_ERR_NO_ENTRY}},
   };
   for (const Expected& e : EXPECTED) {
     for (const uint8_t ucCode : e.ucCodes) {
@@ -440,6 +452,7 @@ void RunEverything(bool bWithSink) {
     }
     const unsigned long ulBefore = gulHeapCalls;
     ReadHandMadeRecords(sSeen);
+    ReadStandardErrors(sSeen);
     ulCalls[std::size(LINE_ROWS)] = gulHeapCalls - ulBefore;
 #if SCPI_TRACE
     SCPI_SetTraceSink(nullptr);
@@ -452,7 +465,8 @@ void RunEverything(bool bWithSink) {
       EXPECT_EQ(ucCodes[i], LINE_ROWS[i].ucFirstCode) << "\"" << LINE_ROWS[i].pLine << "\"";
     }
   }
-  EXPECT_EQ(ulCalls[std::size(LINE_ROWS)], 0u) << "heap calls reading hand-made records";
+  EXPECT_EQ(ulCalls[std::size(LINE_ROWS)], 0u)
+      << "heap calls reading hand-made records and standard errors";
   ExpectEveryPath(sSeen);
 #if SCPI_TRACE
   // The sink really listened (or really was absent).

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: MIT
 // SCPI_StandardError: every code of SCPI_Parse has its standard number and text; others none.
+// The manual's table shows the same mapping.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
 
 #include <orvane-scpi/scpi.h>
 
@@ -48,6 +53,31 @@ TEST(StandardError, OtherCodesWriteNothing) {
     EXPECT_EQ(iNumber, 7);
     EXPECT_STREQ(pSText, "kept");
   }
+}
+
+// The library chapter of the manual lists the same mapping, one row per mapped code.
+TEST(StandardError, TheManualTableIsTheMapping) {
+  std::ifstream in(std::string(ORVANE_MANUAL_DIR) + "/07-library.md");
+  ASSERT_TRUE(in) << "manual chapter not found";
+  std::string sLine;
+  while (std::getline(in, sLine) && sLine != "| Code | Standard number | Standard text |") {
+  }
+  std::getline(in, sLine);  // the separator row
+  size_t uiRows = 0;
+  while (std::getline(in, sLine) && sLine.rfind("| ", 0) == 0) {
+    std::istringstream sRow(sLine);
+    std::string sBar, sText;
+    int iCode = 0, iNumber = 0;
+    sRow >> sBar >> iCode >> sBar >> iNumber >> sBar >> std::ws;
+    std::getline(sRow, sText);
+    sText.erase(sText.find_last_not_of(" |") + 1);
+    ASSERT_LT(uiRows, std::size(MAPPED)) << sLine;
+    EXPECT_EQ(iCode, MAPPED[uiRows].ucErr) << sLine;
+    EXPECT_EQ(iNumber, MAPPED[uiRows].iNumber) << sLine;
+    EXPECT_EQ(sText, MAPPED[uiRows].pSText) << sLine;
+    ++uiRows;
+  }
+  EXPECT_EQ(uiRows, std::size(MAPPED));
 }
 
 }  // namespace
