@@ -10,6 +10,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 set(ORVANE_SCPI_PUBLIC_HEADERS
   ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi.h
   ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_table.h
+  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_declare.h
   ${ORVANE_SCPI_GENERATED_INCLUDE_DIR}/orvane-scpi/scpi_config.h)
 set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser
   PUBLIC_HEADER "${ORVANE_SCPI_PUBLIC_HEADERS}")
