@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "check_table.h"
 #include "log_writer.h"
 #include "report.h"
 #include "results_sink.h"
@@ -37,6 +38,8 @@ constexpr char HELP[] =
     "  --levels      put each line's level digit and a TAB before it\n"
     "                (1 closes a report, 2 report line, 3 traced call, 4 call result)\n"
     "  --log FILE    also write the results log file, as the window's Save button does\n"
+    "  --check-table check the command table, print its errors and warnings and exit\n"
+    "                (0 without errors, 1 with any)\n"
     "  --help        show this help and exit\n"
     "  --version     show the parser and application versions and exit\n"
     "\n"
@@ -105,6 +108,7 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
       std::fputs(HELP, stdout);
       return EXIT_ALL_PARSED;
     }
+    if (sArg == "--check-table") return parsola::CheckLinkedTable();
     if (sArg == "--version") {
       std::printf("parsola-cli (Orvane-SCPI Parser Demo Application)\n"
                   "Orvane-SCPI Parser:  %s\nDemo Application: %s\n",
