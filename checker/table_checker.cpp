@@ -184,14 +184,14 @@ void NoteTrailingNodes(const std::vector<SCommand>& vCommands, Reporter& r) {
   if (psFirst == nullptr) return;
   const std::string& sSpec = psFirst->sSpec;
   const size_t uiLast = sSpec.rfind(':');
-  size_t uiOutside = 0;  // just after the last ':' outside the nodes
-  for (size_t ui = 0; ui < uiLast; ++ui) {
-    bool bInNode = false;
-    for (const SNode& sNode : psFirst->vNodes) {
-      bInNode = bInNode || (ui > sNode.uiOpen && ui < sNode.uiClose);
-    }
-    if (sSpec[ui] == ':' && !bInNode) uiOutside = ui + 1;
+  // The run of optional nodes at the end that holds the last ':', and the path before it.
+  size_t uiRun = psFirst->vNodes.size();
+  while (uiRun > 0 && psFirst->vNodes[uiRun - 1].uiClose > uiLast) --uiRun;
+  while (uiRun > 0 && psFirst->vNodes[uiRun - 1].uiClose + 1 == psFirst->vNodes[uiRun].uiOpen) {
+    --uiRun;
   }
+  const size_t uiBefore = sSpec.rfind(':', psFirst->vNodes[uiRun].uiOpen);
+  const size_t uiOutside = uiBefore == std::string::npos ? 0 : uiBefore + 1;
   const std::string sOutside = PathText(sSpec, uiOutside);
   r.Warning(psFirst->sEntry,
             "note: optional nodes at the end of a header join the command tree path: after this "
