@@ -14,19 +14,21 @@
 
 /* clang-format off */
 #define PSU_COMMANDS(CMD) \
-  CMD(PSU_CLS,        "*CLS",                       SCPI_NONE, SCPI_NONE) \
-  CMD(PSU_IDN_Q,      "*IDN?",                      SCPI_NONE, SCPI_NONE) \
-  CMD(PSU_RST,        "*RST",                       SCPI_NONE, SCPI_NONE) \
-  CMD(PSU_VOLT,       "[SOURce#:]VOLTage[:LEVel]",  SCPI_CH_DAT(&VoltsOrMinMax), SCPI_NONE) \
-  CMD(PSU_VOLT_Q,     "[SOURce#:]VOLTage[:LEVel]?", SCPI_OPTIONAL(SCPI_CH_DAT(&MinMax)), SCPI_NONE) \
-  CMD(PSU_CURR,       "[SOURce#:]CURRent[:LEVel]",  SCPI_CH_DAT(&AmpsOrMinMax), SCPI_NONE) \
-  CMD(PSU_CURR_Q,     "[SOURce#:]CURRent[:LEVel]?", SCPI_OPTIONAL(SCPI_CH_DAT(&MinMax)), SCPI_NONE) \
-  CMD(PSU_OUTP,       "OUTPut#[:STATe]",            SCPI_BOOL(&OnOff), SCPI_NONE) \
-  CMD(PSU_OUTP_Q,     "OUTPut#[:STATe]?",           SCPI_NONE, SCPI_NONE) \
-  CMD(PSU_INST_COUP,  "INSTrument:COUPle",          SCPI_CHAN_LIST(&Outputs), SCPI_NONE) \
-  CMD(PSU_DISP_TEXT,  "DISPlay:TEXT",               SCPI_STR, SCPI_NONE) \
-  CMD(PSU_DISP_TEXT_Q, "DISPlay:TEXT?",             SCPI_NONE, SCPI_NONE) \
-  CMD(PSU_SYST_ERR_Q, "SYSTem:ERRor[:NEXT]?",       SCPI_NONE, SCPI_NONE)
+  CMD(PSU_CLS,         "*CLS",                       SCPI_NONE, SCPI_NONE) \
+  CMD(PSU_IDN_Q,       "*IDN?",                      SCPI_NONE, SCPI_NONE) \
+  CMD(PSU_RST,         "*RST",                       SCPI_NONE, SCPI_NONE) \
+  CMD(PSU_VOLT,        "[SOURce#:]VOLTage[:LEVel]",  SCPI_CH_DAT(&VoltsOrMinMax), SCPI_NONE) \
+  CMD(PSU_VOLT_Q,      "[SOURce#:]VOLTage[:LEVel]?", \
+      SCPI_OPTIONAL(SCPI_CH_DAT(&MinMax)), SCPI_NONE) \
+  CMD(PSU_CURR,        "[SOURce#:]CURRent[:LEVel]",  SCPI_CH_DAT(&AmpsOrMinMax), SCPI_NONE) \
+  CMD(PSU_CURR_Q,      "[SOURce#:]CURRent[:LEVel]?", \
+      SCPI_OPTIONAL(SCPI_CH_DAT(&MinMax)), SCPI_NONE) \
+  CMD(PSU_OUTP,        "OUTPut#[:STATe]",            SCPI_BOOL(&OnOff), SCPI_NONE) \
+  CMD(PSU_OUTP_Q,      "OUTPut#[:STATe]?",           SCPI_NONE, SCPI_NONE) \
+  CMD(PSU_INST_COUP,   "INSTrument:COUPle",          SCPI_CHAN_LIST(&Outputs), SCPI_NONE) \
+  CMD(PSU_DISP_TEXT,   "DISPlay:TEXT",               SCPI_STR, SCPI_NONE) \
+  CMD(PSU_DISP_TEXT_Q, "DISPlay:TEXT?",              SCPI_NONE, SCPI_NONE) \
+  CMD(PSU_SYST_ERR_Q,  "SYSTem:ERRor[:NEXT]?",       SCPI_NONE, SCPI_NONE)
 /* clang-format on */
 
 SCPI_COMMAND_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);

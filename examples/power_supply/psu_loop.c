@@ -157,8 +157,11 @@ static void AnswerLevel(uint32_t ulLevel, const SParam* psParam, uint32_t ulMax)
 static void SwitchOutput(SOutput* psOutput, const SParam* psParam) {
   uint8_t bOn = 0;
   uint8_t ucIndex;
-  const uint8_t ucBit = (uint8_t)(1u << (psOutput - sOutputs));
+  uint8_t ucBit = 0;
   SCPI_ParamToBOOL(psParam, &bOn);
+  for (ucIndex = 0; ucIndex < PSU_OUTPUTS; ucIndex++) {
+    if (&sOutputs[ucIndex] == psOutput) ucBit = (uint8_t)(1u << ucIndex);
+  }
   for (ucIndex = 0; ucIndex < PSU_OUTPUTS; ucIndex++) {
     const uint8_t ucOther = (uint8_t)(1u << ucIndex);
     if (ucOther == ucBit || ((ucCoupled & ucBit) && (ucCoupled & ucOther))) {

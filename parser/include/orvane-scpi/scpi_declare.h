@@ -86,7 +86,7 @@ extern const SListAttr ScpiDeclListProbe_;
 #define SCPI_OPTIONAL(Slot) SCPI_DECL_OPTIONAL_ Slot
 #define SCPI_DECL_OPTIONAL_(ucFlags, ePType, pAttr) (PS_OPTIONAL, ePType, pAttr)
 
-/* ---- Character-data attribute records ---------------------------------------------------------- */
+/* ---- Character-data attribute records -------------------------------------------------------- */
 
 /** An SCharDataAttr initializer without an alternative type:
  *  static const SCharDataAttr MinMax = SCPI_CHOICES("MINimum|MAXimum", CHAR_DATA_NO_DEFAULT); */
@@ -96,7 +96,7 @@ extern const SListAttr ScpiDeclListProbe_;
 #define SCPI_CHOICES_OR(pChoices, ucDefItem, AltSlot) {pChoices, ucDefItem, SCPI_DECL_ALT_ AltSlot}
 #define SCPI_DECL_ALT_(ucFlags, ePType, pAttr) ePType, pAttr
 
-/* ---- Compile-time checks ----------------------------------------------------------------------- */
+/* ---- Compile-time checks --------------------------------------------------------------------- */
 
 #if defined(__cplusplus) && __cplusplus >= 201103L
 #define SCPI_DECL_ASSERT_(bCond, Name, pMessage) static_assert(bCond, pMessage)
@@ -120,7 +120,7 @@ extern const SListAttr ScpiDeclListProbe_;
                     SCPI_ERROR_optional_P_NONE_slot_in_##Name,                                   \
                     "SCPI_OPTIONAL(SCPI_NONE) in command " #Name);
 
-/* ---- The list turned into code ------------------------------------------------------------------ */
+/* ---- The list turned into code --------------------------------------------------------------- */
 
 #define SCPI_DECL_ENUM_ENTRY_(Name, pSpec, Slot1, Slot2) Name,
 #define SCPI_DECL_SPEC_(Name, pSpec, Slot1, Slot2) pSpec,
