@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Installation: the two programs, the manual, the public headers, the parser and demo-table
-# libraries, the CMake package OrvaneScpi, pkg-config files, a desktop entry and an icon.
+# libraries, the host libraries behind orvane_scpi_add_console (report core, console, table
+# checker), the CMake package OrvaneScpi, pkg-config files, a desktop entry and an icon.
 include(CMakePackageConfigHelpers)
 include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 
@@ -10,6 +11,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 set(ORVANE_SCPI_PUBLIC_HEADERS
   ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi.h
   ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_table.h
+  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_declare.h
   ${ORVANE_SCPI_GENERATED_INCLUDE_DIR}/orvane-scpi/scpi_config.h)
 set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser
   PUBLIC_HEADER "${ORVANE_SCPI_PUBLIC_HEADERS}")
@@ -19,6 +21,16 @@ install(TARGETS scpi_parser scpi_demo_commands scpi_demo
   EXPORT OrvaneScpiTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   PUBLIC_HEADER DESTINATION ${ORVANE_INSTALL_INCLUDEDIR})
+
+# Host side: what orvane_scpi_add_console links besides a table. Firmware links none of it.
+set_target_properties(parsola_report PROPERTIES EXPORT_NAME report)
+set_target_properties(parsola_console PROPERTIES EXPORT_NAME console)
+set_target_properties(scpi_table_checker PROPERTIES EXPORT_NAME checker)
+install(TARGETS parsola_report parsola_console scpi_table_checker
+  EXPORT OrvaneScpiTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  PUBLIC_HEADER DESTINATION ${ORVANE_INSTALL_INCLUDEDIR})
+
 install(EXPORT OrvaneScpiTargets
   NAMESPACE OrvaneScpi::
   DESTINATION ${ORVANE_INSTALL_CMAKEDIR})
@@ -31,6 +43,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.c
 install(FILES ${PROJECT_BINARY_DIR}/OrvaneScpiConfig.cmake
               ${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.cmake
               ${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiTable.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiConsole.cmake
   DESTINATION ${ORVANE_INSTALL_CMAKEDIR})
 
 # ---- pkg-config: relocatable, the prefix found from the .pc file's own folder ----
@@ -67,3 +80,6 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
               ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${ORVANE_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${ORVANE_INSTALL_DOCDIR}/examples)
+# The demo instrument's table, a complete table in the one-place form.
+install(FILES ${PROJECT_SOURCE_DIR}/commands/demo_commands.h ${PROJECT_SOURCE_DIR}/commands/demo_commands.c
+  DESTINATION ${ORVANE_INSTALL_DOCDIR}/examples/demo_commands)

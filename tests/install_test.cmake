@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Installs the built project into a scratch prefix and uses it the way a user would: builds the
 # C and C++ examples with find_package(OrvaneScpi), builds the C example once more with the
-# pkg-config flags alone, links the manual's small command table with the parser alone, runs
-# them all and compares what they print.
+# pkg-config flags alone, links the manual's small command table with the parser alone, builds
+# the power-supply example with its console, and consoles for the installed demo table and for
+# a table with mistakes; runs them all and compares what they print.
 #
 # cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DLIBDIR=lib -DVERSION=1.3.1 -DGENERATOR=Ninja
 #       -DC_COMPILER=... -DCXX_COMPILER=... [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...]
@@ -35,15 +36,23 @@ run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
 set(installed
   include/orvane-scpi/scpi.h
   include/orvane-scpi/scpi_table.h
+  include/orvane-scpi/scpi_declare.h
+  include/orvane-scpi/table_checker.h
   ${LIBDIR}/liborvane-scpi.a
   ${LIBDIR}/liborvane-scpi-demo-commands.a
+  ${LIBDIR}/liborvane-scpi-report.a
+  ${LIBDIR}/liborvane-scpi-console.a
+  ${LIBDIR}/liborvane-scpi-checker.a
+  ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConsole.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfig.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfigVersion.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTargets.cmake
   ${LIBDIR}/pkgconfig/orvane-scpi.pc
   ${LIBDIR}/pkgconfig/orvane-scpi-demo.pc
   bin/parsola-cli
-  share/doc/orvane-scpi/examples/c/main.c)
+  share/doc/orvane-scpi/examples/c/main.c
+  share/doc/orvane-scpi/examples/power_supply/psu_loop.c
+  share/doc/orvane-scpi/examples/demo_commands/demo_commands.c)
 if(WITH_GUI)
   list(APPEND installed
     bin/parsola
@@ -126,6 +135,76 @@ SYSTem:ERRor:ENABle[:LIST] (1,3..5)
 *RST
 ]=] "${out}")
 
+# ---- The bench supply: a table in the one-place form, the firmware's loop, its console ----
+run("configuring the power-supply example" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/power_supply
+    -B ${work}/psu -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
+run("building the power-supply example" ${CMAKE_COMMAND} --build ${work}/psu)
+string(REPEAT "A" 300 long_line)
+file(WRITE ${work}/psu-input.txt [=[*IDN?
+VOLT 5;:VOLT?
+SOUR2:VOLT 12.5;:SOUR2:VOLT?;:VOLT? MAX
+CURR 250 mA;:CURR?
+OUTP2 ON;:OUTP2?;:OUTP?
+INST:COUP (@1:2);:OUTP1 OFF;:OUTP2?
+DISP:TEXT 'It''s "on"';:DISP:TEXT?
+VOLT 31;:VOLT? MIN;:SOUR3:VOLT 1
+FOO;*RST;:VOLT?
+VOLT 5;VOLT?
+SYST:ERR?;:SYST:ERR?;:SYST:ERR?;:SYST:ERR?;:SYST:ERR?
+]=] "${long_line}\nsyst:err?\n")
+execute_process(COMMAND ${work}/psu/psu INPUT_FILE ${work}/psu-input.txt
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the power-supply example failed (${rc}):\n${out}\n${err}")
+endif()
+expect_output("the power-supply example" [=[Orvane,PSU-2,0,1.0
+5.000
+12.500;30.000
+0.250
+1;0
+0
+"It's ""on"""
+0.000
+0.000
+-222,"Data out of range";-114,"Header suffix out of range";-113,"Undefined header";-113,"Undefined header";0,"No error"
+-363,"Input buffer overrun"
+]=] "${out}")
+run("psu-cli --check-table" ${work}/psu/psu-cli --check-table)
+if(NOT run_output MATCHES "\n13 commands, 6 unit suffixes: 0 errors, 5 warnings\n$")
+  message(FATAL_ERROR "psu-cli --check-table printed:\n${run_output}")
+endif()
+run("psu-cli" ${work}/psu/psu-cli "sour2:volt max")
+if(NOT run_output MATCHES "Recognized as Command #3  \\(\"\\[SOURce#:\\]VOLTage\\[:LEVel\\]\"\\)")
+  message(FATAL_ERROR "psu-cli printed:\n${run_output}")
+endif()
+
+# ---- Consoles for the installed demo table and for a table with mistakes ----
+file(WRITE ${work}/consoles/CMakeLists.txt "
+cmake_minimum_required(VERSION 3.16)
+project(consoles LANGUAGES C CXX)
+find_package(OrvaneScpi REQUIRED)
+orvane_scpi_add_table(demo_copy SOURCES ${prefix}/share/doc/orvane-scpi/examples/demo_commands/demo_commands.c)
+orvane_scpi_add_console(demo-cli TABLE demo_copy)
+orvane_scpi_add_table(broken SOURCES ${SOURCE_DIR}/tests/broken_table.c)
+orvane_scpi_add_console(broken-cli TABLE broken)
+")
+run("configuring the consoles" ${CMAKE_COMMAND} -S ${work}/consoles -B ${work}/consoles/build
+    -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
+run("building the consoles" ${CMAKE_COMMAND} --build ${work}/consoles/build)
+execute_process(COMMAND ${work}/consoles/build/demo-cli INPUT_FILE ${SOURCE_DIR}/tests/data/samples.in
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(READ ${SOURCE_DIR}/tests/data/samples.out samples_out)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL samples_out)
+  message(FATAL_ERROR "the console of the installed demo table (${rc}) differs from parsola-cli:\n${err}")
+endif()
+run("demo-cli --check-table" ${work}/consoles/build/demo-cli --check-table)
+execute_process(COMMAND ${work}/consoles/build/broken-cli --check-table
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 1 OR NOT out MATCHES "^command 1 \"VOLTage\\[:LEVel\": error: '\\[' at position 8"
+   OR NOT out MATCHES "\n5 commands, 2 unit suffixes: 3 errors, 1 warning\n$")
+  message(FATAL_ERROR "broken-cli --check-table ended with ${rc} and printed:\n${out}\n${err}")
+endif()
+
 # ---- pkg-config ----
 set(ENV{PKG_CONFIG_PATH} ${prefix}/${LIBDIR}/pkgconfig)
 run("pkg-config --modversion" pkg-config --modversion orvane-scpi orvane-scpi-demo)
@@ -190,4 +269,4 @@ error 70
 " "${run_output}")
 
 file(REMOVE_RECURSE ${work})
-message(STATUS "Installed into a scratch prefix; both examples and pkg-config work")
+message(STATUS "Installed into a scratch prefix; the examples, the consoles and pkg-config work")

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "check_table.h"
 #include "log_writer.h"
 #include "report.h"
 #include "results_sink.h"
@@ -51,6 +52,8 @@ constexpr char HELP[] =
     "                (1 closes a report, 2 report line, 3 traced call, 4 call result)\n"
     "  --log FILE    also write the results log file, as the window's Save button does;\n"
     "                FILE is replaced only by a complete log\n"
+    "  --check-table check the command table, print its errors and warnings and exit\n"
+    "                (0 without errors, 1 with any)\n"
     "  --help        show this help and exit\n"
     "  --version     show the parser and application versions and exit\n"
     "\n"
@@ -137,6 +140,7 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
       std::fputs(HELP, stdout);
       return Printed();
     }
+    if (sArg == "--check-table") return parsola::CheckLinkedTable();
     if (sArg == "--version") {
       std::printf("parsola-cli (Orvane-SCPI Parser Demo Application)\n"
                   "Orvane-SCPI Parser:  %s\nDemo Application: %s\n",

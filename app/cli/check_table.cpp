@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// The console's --check-table: the table checker over the command table the program links.
+#include "check_table.h"
+
+#include <cstdio>
+#include <string>
+
+#include <orvane-scpi/scpi_table.h>
+#include <orvane-scpi/table_checker.h>
+
+// A table declared with scpi_declare.h defines its count; a hand-written one does not, and is
+// then read up to its end markers.
+extern "C" __attribute__((weak)) const uint8_t CmdSpecCount;
+
+namespace parsola {
+
+namespace {
+
+constexpr int EXIT_NO_ERROR = 0;
+constexpr int EXIT_TABLE_ERRORS = 1;
+constexpr int EXIT_OUTPUT = 3;
+
+std::string Counted(unsigned uiCount, const char* pOne, const char* pMany) {
+  return std::to_string(uiCount) + " " + (uiCount == 1 ? pOne : pMany);
+}
+
+}  // namespace
+
+int CheckLinkedTable() {
+  bool bOutputFailed = false;
+  auto print = [&bOutputFailed](const std::string& sLine) {
+    if (std::fputs(sLine.c_str(), stdout) < 0 || std::fputc('\n', stdout) == EOF) {
+      bOutputFailed = true;
+    }
+  };
+  const int iCount = &CmdSpecCount != nullptr ? CmdSpecCount : scpi_checker::COUNT_UNKNOWN;
+  const scpi_checker::SCheckResult sResult =
+      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount}, print);
+  print(Counted(sResult.uiCommands, "command", "commands") + ", " +
+        Counted(sResult.uiUnitSuffixes, "unit suffix", "unit suffixes") + ": " +
+        Counted(sResult.uiErrors, "error", "errors") + ", " +
+        Counted(sResult.uiWarnings, "warning", "warnings"));
+  if (std::fflush(stdout) != 0 || bOutputFailed) {
+    std::fprintf(stderr, "--check-table: could not write to standard output\n");
+    return EXIT_OUTPUT;
+  }
+  return sResult.uiErrors == 0 ? EXIT_NO_ERROR : EXIT_TABLE_ERRORS;
+}
+
+}  // namespace parsola

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// Orvane-SCPI table checker: the mistakes of a command table that a compiler cannot see, each
+// reported as one line that names the entry, says error or warning, and what is wrong:
+//
+//   command 12 "VOLTage[:LEVel": error: '[' at position 7 without its ']'
+//   unit suffix 4 "MV": error: never chosen: unit suffix 2 "MV" comes first with the same text
+//
+// Errors are what the parser leaves undefined or what can crash or misparse; warnings are
+// what its rules make surprising. A host library (C++17, it allocates): firmware never links it.
+#ifndef ORVANE_SCPI_TABLE_CHECKER_H
+#define ORVANE_SCPI_TABLE_CHECKER_H
+
+#include <orvane-scpi/scpi_table.h>
+
+#include <functional>
+#include <string>
+
+namespace scpi_checker {
+
+/// STable::iCount of a hand-written table: it is read up to its end markers.
+constexpr int COUNT_UNKNOWN = -1;
+
+/// The three pieces of a command table, and the number of commands when it is known
+/// (CmdSpecCount of a table declared with scpi_declare.h). With a count, CmdSpecs holds that
+/// many entries and its "" end, and ParamSpecs that many rows. Without one, CmdSpecs is read up
+/// to its "" (at most 256 entries) and UnitSuffixes up to its empty suffix (at most 256).
+struct STable {
+  const char* const* ppCmdSpecs;
+  const SParamSpec (*pParamSpecs)[MAX_PARAMS];
+  const SUnitSuffix* psUnitSuffixes;
+  int iCount = COUNT_UNKNOWN;
+};
+
+struct SCheckResult {
+  unsigned uiErrors = 0;
+  unsigned uiWarnings = 0;
+  unsigned uiCommands = 0;      // commands read from CmdSpecs
+  unsigned uiUnitSuffixes = 0;  // unit suffixes read from UnitSuffixes
+};
+
+/// Receives each report line, without a line end.
+using LineSink = std::function<void(const std::string& sLine)>;
+
+/// Checks the table, hands every problem to fnLine in table order (commands, then unit
+/// suffixes) and returns the counts.
+SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine);
+
+}  // namespace scpi_checker
+
+#endif  // ORVANE_SCPI_TABLE_CHECKER_H
