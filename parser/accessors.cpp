@@ -21,7 +21,6 @@ namespace {
 
 constexpr uint32_t MAX_BEFORE_TIMES_TEN = 429496729u;  // 4294967295 / 10
 constexpr uint32_t MAX_LONG_MAGNITUDE = 2147483647u;
-constexpr uint32_t DECIMAL_BASE = 10;
 
 bool IsTextType(EPType ePType) {
   return ePType == P_STR || ePType == P_UNQ_STR || ePType == P_EXPR || ePType == P_NUM_LIST ||

@@ -7,9 +7,7 @@ namespace scpi {
 
 namespace {
 
-constexpr uint32_t MAX_U32 = 4294967295u;
 constexpr uint16_t MAX_EXP_DIGITS_VALUE = 32767;
-constexpr uint8_t DECIMAL_BASE = 10;
 constexpr uint8_t BINARY_BASE = 2;
 constexpr uint8_t OCTAL_BASE = 8;
 constexpr uint8_t HEX_BASE = 16;
