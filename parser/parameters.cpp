@@ -102,13 +102,13 @@ uint8_t CheckAsType(EPType ePType, const void* pAttr, const char* pText, uint8_t
 }
 
 bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
-  uint8_t ucIndex = 0;
-  for (; pWord[ucIndex] != '\0'; ucIndex++) {
-    if (ucIndex >= ucLen || ToLower(pText[ucIndex]) != ToLower(pWord[ucIndex])) {
+  unsigned uIndex = 0;
+  for (; pWord[uIndex] != '\0'; uIndex++) {
+    if (uIndex >= ucLen || ToLower(pText[uIndex]) != ToLower(pWord[uIndex])) {
       return false;
     }
   }
-  return ucIndex == ucLen;
+  return uIndex == ucLen;
 }
 
 /// Matches the parameter against each '|'-separated choice in turn. Returns 0 with the
@@ -160,7 +160,7 @@ bool AtLeastHalf(const SNum& sNum) {
     return true;
   }
   uint32_t ulHalf = DECIMAL_BASE / 2;
-  for (uint8_t ucPower = 1; ucPower < sNum.ucExp; ucPower++) {
+  for (unsigned uPower = 1; uPower < sNum.ucExp; uPower++) {
     if (ulHalf > MAX_U32 / DECIMAL_BASE) {
       return false;
     }
@@ -306,8 +306,8 @@ uint8_t CheckString(const char* pText, uint8_t ucLen, EPType ePType, SParam* psP
   }
   const char cDelimiter = pText[0];
   bool bInside = true;
-  for (uint8_t ucPos = 1; ucPos < ucLen; ucPos++) {
-    if (pText[ucPos] == cDelimiter) {
+  for (unsigned uPos = 1; uPos < ucLen; uPos++) {
+    if (pText[uPos] == cDelimiter) {
       bInside = !bInside;
     } else if (!bInside) {
       return SCPI_ERR_PARAM_TYPE;
