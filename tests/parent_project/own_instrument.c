@@ -1,11 +1,13 @@
 /* SPDX-License-Identifier: MIT */
-/* Parses a line against the parent's own table, reading values in integers only. */
+/* Parses a line against the parent's own table, reading values in integers only, after saying
+ * whether the library traces. */
 #include <stdio.h>
 #include <orvane-scpi/scpi.h>
 
 int main(void) {
   const char* pSInput = "volt 1500 mV; :outp on; :outp 0.4; :curr 1";
   uint8_t bResetTree = 1;
+  printf("trace %d\n", SCPI_TRACE);
   for (;;) {
     SParam sParam[MAX_PARAMS];
     uint32_t uiNumSuf[MAX_NUM_SUFFIX];
