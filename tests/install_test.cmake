@@ -56,6 +56,7 @@ set(development
   ${LIBDIR}/pkgconfig/orvane-scpi.pc
   ${LIBDIR}/pkgconfig/orvane-scpi-demo.pc
   share/doc/orvane-scpi/LICENSE
+  share/doc/orvane-scpi/copyright
   share/doc/orvane-scpi/examples/c/main.c
   share/doc/orvane-scpi/amalgamation/orvane_scpi.cpp
   share/doc/orvane-scpi/amalgamation/orvane-scpi/scpi.h
