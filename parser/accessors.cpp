@@ -197,17 +197,20 @@ uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal) {
   const SNum* psNum = &psParam->uVal.sNum;
   const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
   // The sign is deliberately ignored: a negative value yields its magnitude.
-  *pulVal = psNum->ulMant;
-  for (uint8_t i = 0; i < psNum->ucExp; i++) {
+  uint32_t ulVal = psNum->ulMant;
+  uint8_t ucResult = SCPI_ERR_OK;
+  for (unsigned uPower = 0; uPower < psNum->ucExp; uPower++) {
     if (bExpNeg) {
-      *pulVal /= DECIMAL_BASE;
-    } else if (*pulVal > MAX_BEFORE_TIMES_TEN) {
-      return SCPI_ERR_PARAM_OVERFLOW;  // *pulVal keeps the value reached so far
+      ulVal /= DECIMAL_BASE;
+    } else if (ulVal > MAX_BEFORE_TIMES_TEN) {
+      ucResult = SCPI_ERR_PARAM_OVERFLOW;  // *pulVal keeps the value reached so far
+      break;
     } else {
-      *pulVal *= DECIMAL_BASE;
+      ulVal *= DECIMAL_BASE;
     }
   }
-  return SCPI_ERR_OK;
+  *pulVal = ulVal;
+  return ucResult;
 }
 
 uint8_t ParamToLong(const SParam* psParam, int32_t* plVal) {
@@ -259,7 +262,7 @@ uint8_t ParamToDouble(const SParam* psParam, double* pfdVal) {
   const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
   double x = static_cast<double>(psNum->ulMant);
   // One rounded step per power of ten: the rounding after each step decides the last bits.
-  for (uint8_t i = 0; i < psNum->ucExp; i++) {
+  for (unsigned uPower = 0; uPower < psNum->ucExp; uPower++) {
     x = bExpNeg ? MulTenth(x) : MulTen(x);
   }
   if (psNum->ucNumFlags & NUM_NEG) {

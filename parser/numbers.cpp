@@ -273,8 +273,8 @@ bool ListsUnits(const EUnits* peList, EUnits eUnits) {
 
 // Compares a remainder with one suffix: case is ignored and white space inside the text skipped.
 bool SuffixMatches(const char* pText, uint8_t ucLen, const char* pSuffix) {
-  uint8_t i = 0;
-  uint8_t k = 0;
+  unsigned i = 0;
+  unsigned k = 0;
   while (i < ucLen && pSuffix[k] != '\0') {
     if (ToLower(pText[i]) == ToLower(pSuffix[k])) {
       i++;
@@ -449,15 +449,15 @@ bool AccumulateExponent(uint16_t* puiAcc, uint8_t ucDigit) {
 
 uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucUsed) {
   SNumScan s = {0, 0, 0, ENumState::START, SCPI_ERR_OK, false, false, false, false};
-  uint8_t ucPos = 0;
-  while (ucPos < ucLen && s.ucResult == SCPI_ERR_OK && s.eState != ENumState::END) {
-    Step(&s, ToLower(pText[ucPos]));
+  unsigned uPos = 0;
+  while (uPos < ucLen && s.ucResult == SCPI_ERR_OK && s.eState != ENumState::END) {
+    Step(&s, ToLower(pText[uPos]));
     if (s.eState != ENumState::END) {
-      ucPos++;
+      uPos++;
     }
   }
-  while (ucPos < ucLen && IsWhiteSpace(pText[ucPos])) {
-    ucPos++;
+  while (uPos < ucLen && IsWhiteSpace(pText[uPos])) {
+    uPos++;
   }
   if (!s.bDigitSeen || IsIncomplete(s.eState)) {
     s.ucResult = SCPI_ERR_PARAM_TYPE;
@@ -466,7 +466,7 @@ uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucU
     s.ucResult = FinishNumber(&s, psNum);
   }
   if (s.ucResult == SCPI_ERR_OK) {
-    *pucUsed = ucPos;
+    *pucUsed = static_cast<uint8_t>(uPos);
   }
   return s.ucResult;
 }
