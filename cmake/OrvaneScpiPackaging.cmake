@@ -10,8 +10,28 @@ set(CPACK_PACKAGE_DESCRIPTION
  pkg-config files, the demo window Parsola, its console twin parsola-cli and the user manual.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-# The Debian package's licence field (dpkg-deb shows it; the copyright file names it too).
-set(CPACK_DEBIAN_PACKAGE_LICENSE "MIT")
+# A Debian package names its licence in share/doc/<package>/copyright, in the machine-readable
+# format; the control file has no field for it.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE _orvane_licence)
+string(STRIP "${_orvane_licence}" _orvane_licence)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" _orvane_copyright "${_orvane_licence}")
+set(_orvane_copyright "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "\n\n" "\n.\n" _orvane_licence "${_orvane_licence}")
+string(REPLACE "\n" "\n " _orvane_licence "${_orvane_licence}")
+file(WRITE ${PROJECT_BINARY_DIR}/copyright
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: Orvane-SCPI Parser
+Source: ${PROJECT_HOMEPAGE_URL}
+
+Files: *
+Copyright: ${_orvane_copyright}
+License: MIT
+ ${_orvane_licence}
+")
+foreach(component development applications)
+  install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${ORVANE_INSTALL_DOCDIR}
+    COMPONENT ${component})
+endforeach()
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 # The window looks for the manual where the build said it would be installed, so the package
 # installs under the build's prefix: configure with -DCMAKE_INSTALL_PREFIX=/usr for a package

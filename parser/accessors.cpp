@@ -21,7 +21,6 @@ namespace {
 
 constexpr uint32_t MAX_BEFORE_TIMES_TEN = 429496729u;  // 4294967295 / 10
 constexpr uint32_t MAX_LONG_MAGNITUDE = 2147483647u;
-constexpr uint32_t DECIMAL_BASE = 10;
 
 bool IsTextType(EPType ePType) {
   return ePType == P_STR || ePType == P_UNQ_STR || ePType == P_EXPR || ePType == P_NUM_LIST ||
@@ -38,7 +37,7 @@ constexpr uint64_t DOUBLE_HIDDEN_BIT = 1ull << DOUBLE_FRAC_BITS;
 constexpr int DOUBLE_EXP_BIAS = 1023;
 constexpr unsigned DOUBLE_EXP_FIELD_MAX = 2047;
 constexpr int DOUBLE_MIN_EXP2 = -1074;  // weight of the lowest bit of a subnormal
-constexpr int DOUBLE_MIN_NORMAL_EXP2 = -1022;
+constexpr uint64_t DOUBLE_INF_BITS = static_cast<uint64_t>(DOUBLE_EXP_FIELD_MAX) << DOUBLE_FRAC_BITS;
 constexpr int EXTENDED_BITS = 64;
 constexpr int DOUBLE_DROP_BITS = EXTENDED_BITS - (DOUBLE_FRAC_BITS + 1);  // 11
 constexpr uint64_t TOP_BIT = 1ull << 63;
@@ -63,11 +62,11 @@ SU128 MulWide(uint64_t a, uint64_t b) {
   return s;
 }
 
-// Rounds q to nearest, ties to even, dropping its iDrop low bits (1..64).
-uint64_t RoundDropBits(uint64_t q, int iDrop) {
-  const uint64_t ullKept = iDrop == EXTENDED_BITS ? 0 : q >> iDrop;
-  const uint64_t ullRest = iDrop == EXTENDED_BITS ? q : q & ((1ull << iDrop) - 1);
-  const uint64_t ullHalf = 1ull << (iDrop - 1);
+// Rounds q to nearest, ties to even, dropping the 11 bits that a double's significand lacks.
+uint64_t RoundToDoubleSignificand(uint64_t q) {
+  constexpr uint64_t ullHalf = 1ull << (DOUBLE_DROP_BITS - 1);
+  const uint64_t ullKept = q >> DOUBLE_DROP_BITS;
+  const uint64_t ullRest = q & ((1ull << DOUBLE_DROP_BITS) - 1);
   const bool bUp = ullRest > ullHalf || (ullRest == ullHalf && (ullKept & 1));
   return ullKept + (bUp ? 1 : 0);
 }
@@ -75,19 +74,14 @@ uint64_t RoundDropBits(uint64_t q, int iDrop) {
 // Rounds a 128-bit product p x 2^*piExp2 to a 64-bit significand q x 2^*piExp2 (updated).
 uint64_t RoundToExtended(SU128 sProd, int* piExp2) {
   // The product of two normalised 64-bit significands has its top bit at 127 or 126.
-  const int iShift = (sProd.ullHi & TOP_BIT) ? EXTENDED_BITS : EXTENDED_BITS - 1;
-  uint64_t q;
-  uint64_t ullRest;
-  if (iShift == EXTENDED_BITS) {
-    q = sProd.ullHi;
-    ullRest = sProd.ullLo;
-  } else {
-    q = (sProd.ullHi << 1) | (sProd.ullLo >> 63);
-    ullRest = sProd.ullLo & ~TOP_BIT;
+  if (!(sProd.ullHi & TOP_BIT)) {
+    sProd.ullHi = (sProd.ullHi << 1) | (sProd.ullLo >> 63);
+    sProd.ullLo <<= 1;
+    (*piExp2)--;
   }
-  const uint64_t ullHalf = 1ull << (iShift - 1);
-  *piExp2 += iShift;
-  if (ullRest > ullHalf || (ullRest == ullHalf && (q & 1))) {
+  uint64_t q = sProd.ullHi;
+  *piExp2 += EXTENDED_BITS;
+  if (sProd.ullLo > TOP_BIT || (sProd.ullLo == TOP_BIT && (q & 1))) {
     q++;
     if (q == 0) {  // carried out of 64 bits
       q = TOP_BIT;
@@ -99,26 +93,23 @@ uint64_t RoundToExtended(SU128 sProd, int* piExp2) {
 
 // A 64-bit significand (top bit set) times 2^iExp2, rounded to a double's bits without sign.
 uint64_t ExtendedToDoubleBits(uint64_t q, int iExp2) {
-  const int iLead = iExp2 + EXTENDED_BITS - 1;  // weight of the top bit
-  if (iLead >= DOUBLE_MIN_NORMAL_EXP2) {
-    uint64_t ullSig = RoundDropBits(q, DOUBLE_DROP_BITS);
-    int iBiased = iLead + DOUBLE_EXP_BIAS;
-    if (ullSig >> (DOUBLE_FRAC_BITS + 1)) {  // rounded up to the next power of two
-      ullSig >>= 1;
-      iBiased++;
+  // The exponent field of a normal result; a subnormal one has the scale of field 1.
+  int iField = iExp2 + EXTENDED_BITS - 1 + DOUBLE_EXP_BIAS;
+  if (iField < 1) {
+    // Subnormal: q moves down to the scale of field 1, the bits shifted out kept as one sticky
+    // bit below the rounding position, so that a single rounding still decides.
+    const int iShift = 1 - iField;
+    if (iShift > DOUBLE_FRAC_BITS + 1) {
+      return 0;  // below half the smallest subnormal
     }
-    if (iBiased >= static_cast<int>(DOUBLE_EXP_FIELD_MAX)) {
-      return static_cast<uint64_t>(DOUBLE_EXP_FIELD_MAX) << DOUBLE_FRAC_BITS;  // infinity
-    }
-    return (static_cast<uint64_t>(iBiased) << DOUBLE_FRAC_BITS) | (ullSig & DOUBLE_FRAC_MASK);
+    q = (q >> iShift) | ((q << (EXTENDED_BITS - iShift)) != 0 ? 1 : 0);
+    iField = 1;
   }
-  // Subnormal: keep the bits down to 2^-1074. A carry into bit 52 yields the smallest normal
-  // number's bits, which is the correct result.
-  const int iDrop = DOUBLE_MIN_EXP2 - iExp2;
-  if (iDrop > EXTENDED_BITS) {
-    return 0;  // below half the smallest subnormal
-  }
-  return RoundDropBits(q, iDrop);
+  // The rounded significand, hidden bit included, is at most 2^53: added to the field below,
+  // a carry raises the exponent (or leaves the subnormals) as it should.
+  const uint64_t ullBits =
+      (static_cast<uint64_t>(iField - 1) << DOUBLE_FRAC_BITS) + RoundToDoubleSignificand(q);
+  return ullBits < DOUBLE_INF_BITS ? ullBits : DOUBLE_INF_BITS;
 }
 
 }  // namespace
@@ -206,17 +197,20 @@ uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal) {
   const SNum* psNum = &psParam->uVal.sNum;
   const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
   // The sign is deliberately ignored: a negative value yields its magnitude.
-  *pulVal = psNum->ulMant;
-  for (uint8_t i = 0; i < psNum->ucExp; i++) {
+  uint32_t ulVal = psNum->ulMant;
+  uint8_t ucResult = SCPI_ERR_OK;
+  for (unsigned uPower = 0; uPower < psNum->ucExp; uPower++) {
     if (bExpNeg) {
-      *pulVal /= DECIMAL_BASE;
-    } else if (*pulVal > MAX_BEFORE_TIMES_TEN) {
-      return SCPI_ERR_PARAM_OVERFLOW;  // *pulVal keeps the value reached so far
+      ulVal /= DECIMAL_BASE;
+    } else if (ulVal > MAX_BEFORE_TIMES_TEN) {
+      ucResult = SCPI_ERR_PARAM_OVERFLOW;  // *pulVal keeps the value reached so far
+      break;
     } else {
-      *pulVal *= DECIMAL_BASE;
+      ulVal *= DECIMAL_BASE;
     }
   }
-  return SCPI_ERR_OK;
+  *pulVal = ulVal;
+  return ucResult;
 }
 
 uint8_t ParamToLong(const SParam* psParam, int32_t* plVal) {
@@ -268,7 +262,7 @@ uint8_t ParamToDouble(const SParam* psParam, double* pfdVal) {
   const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
   double x = static_cast<double>(psNum->ulMant);
   // One rounded step per power of ten: the rounding after each step decides the last bits.
-  for (uint8_t i = 0; i < psNum->ucExp; i++) {
+  for (unsigned uPower = 0; uPower < psNum->ucExp; uPower++) {
     x = bExpNeg ? MulTenth(x) : MulTen(x);
   }
   if (psNum->ucNumFlags & NUM_NEG) {

@@ -10,16 +10,16 @@ namespace {
 // Puts *pucPos at the first character of entry ucIndex (after the ucIndex-th comma).
 // False when the body has no such entry.
 bool LocateEntry(const SText* psBody, uint8_t ucIndex, uint8_t* pucPos) {
-  uint8_t ucPos = 0;
-  uint8_t ucCommas = 0;
-  while (ucCommas < ucIndex && ucPos < psBody->ucLen) {
-    if (psBody->pSText[ucPos] == ',') {
-      ucCommas++;
+  unsigned uPos = 0;
+  unsigned uCommas = 0;
+  while (uCommas < ucIndex && uPos < psBody->ucLen) {
+    if (psBody->pSText[uPos] == ',') {
+      uCommas++;
     }
-    ucPos++;
+    uPos++;
   }
-  *pucPos = ucPos;
-  return ucPos < psBody->ucLen;
+  *pucPos = static_cast<uint8_t>(uPos);
+  return uPos < psBody->ucLen;
 }
 
 // Reads the number at *pucPos into the record's number fields and marks it numeric; the record's

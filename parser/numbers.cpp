@@ -7,9 +7,7 @@ namespace scpi {
 
 namespace {
 
-constexpr uint32_t MAX_U32 = 4294967295u;
 constexpr uint16_t MAX_EXP_DIGITS_VALUE = 32767;
-constexpr uint8_t DECIMAL_BASE = 10;
 constexpr uint8_t BINARY_BASE = 2;
 constexpr uint8_t OCTAL_BASE = 8;
 constexpr uint8_t HEX_BASE = 16;
@@ -275,8 +273,8 @@ bool ListsUnits(const EUnits* peList, EUnits eUnits) {
 
 // Compares a remainder with one suffix: case is ignored and white space inside the text skipped.
 bool SuffixMatches(const char* pText, uint8_t ucLen, const char* pSuffix) {
-  uint8_t i = 0;
-  uint8_t k = 0;
+  unsigned i = 0;
+  unsigned k = 0;
   while (i < ucLen && pSuffix[k] != '\0') {
     if (ToLower(pText[i]) == ToLower(pSuffix[k])) {
       i++;
@@ -331,8 +329,9 @@ void StoreListBody(SParam* psParam, EPType ePType, const char* pBody, uint8_t uc
   psParam->uVal.sText.cDelimiter = '\0';
 }
 
-// Dimension counts of the channel-list entry being scanned.
-struct SChanEntry {
+// The list entry being scanned: whether a ':' made it a range and, in a channel list, the
+// dimensions of its first and last channel.
+struct SListEntry {
   uint8_t ucFirstDims;
   uint8_t ucLastDims;
   bool bRange;
@@ -342,7 +341,7 @@ bool DimsOutside(uint8_t ucDims, const SListAttr* psAttr) {
   return ucDims < psAttr->ucMinDims || ucDims > psAttr->ucMaxDims;
 }
 
-uint8_t CheckEntryDims(const SChanEntry* psEntry, const SListAttr* psAttr) {
+uint8_t CheckEntryDims(const SListEntry* psEntry, const SListAttr* psAttr) {
   if (DimsOutside(psEntry->ucFirstDims, psAttr)) {
     return SCPI_ERR_INVALID_DIMS;
   }
@@ -353,25 +352,28 @@ uint8_t CheckEntryDims(const SChanEntry* psEntry, const SListAttr* psAttr) {
   return SCPI_ERR_OK;
 }
 
-void StartChanEntry(SChanEntry* psEntry) {
+void StartEntry(SListEntry* psEntry) {
   psEntry->ucFirstDims = 1;
   psEntry->ucLastDims = 1;
   psEntry->bRange = false;
 }
 
-// Applies one separator of a channel list. Returns 40 for a bad or doubled separator,
-// 17 when a "," closes an entry with wrong dimensions, else 0.
-uint8_t ChanSeparator(char c, SChanEntry* psEntry, const SListAttr* psAttr) {
+// Applies one separator: ',' ends the entry (a channel entry's dimensions are checked), ':'
+// makes it a range, and in a channel list '!' adds a dimension. Returns 40 for a bad or doubled
+// separator, 17 when a ',' closes a channel entry with wrong dimensions, else 0.
+uint8_t ListSeparator(char c, bool bChannels, SListEntry* psEntry, const SListAttr* psAttr) {
   uint8_t ucResult = SCPI_ERR_OK;
-  if (c == '!') {
+  if (c == '!' && bChannels) {
     if (psEntry->bRange) {
       psEntry->ucLastDims++;
     } else {
       psEntry->ucFirstDims++;
     }
   } else if (c == ',') {
-    ucResult = CheckEntryDims(psEntry, psAttr);
-    StartChanEntry(psEntry);
+    if (bChannels) {
+      ucResult = CheckEntryDims(psEntry, psAttr);
+    }
+    StartEntry(psEntry);
   } else if (c == ':' && !psEntry->bRange) {
     psEntry->bRange = true;
   } else {
@@ -385,6 +387,45 @@ void NoteFault(uint8_t* pucResult, uint8_t ucFault) {
   if (ucFault != SCPI_ERR_OK && *pucResult != SCPI_ERR_PARAM_TYPE) {
     *pucResult = ucFault;
   }
+}
+
+// The checks of a numeric list "(...)" and a channel list "(@...)": every value, every
+// separator and, in a channel list, the dimensions of every entry. Stores the body on success.
+uint8_t CheckList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, EPType ePType,
+                  SParam* psParam) {
+  const bool bChannels = ePType == P_CHAN_LIST;
+  const uint8_t ucBodyStart = bChannels ? 2 : 1;  // after "(@" or "("
+  // The shortest list is its opening, one digit and ")".
+  if (ucLen < ucBodyStart + 2 || pText[0] != '(' || (bChannels && pText[1] != '@') ||
+      pText[ucLen - 1] != ')') {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  const uint8_t ucEnd = static_cast<uint8_t>(ucLen - 1);
+  uint8_t ucResult = SCPI_ERR_OK;
+  uint8_t ucPos = ucBodyStart;
+  SListEntry sEntry;
+  StartEntry(&sEntry);
+  while (ucPos < ucEnd && ucResult != SCPI_ERR_PARAM_TYPE) {
+    NoteFault(&ucResult, TakeListValue(pText, ucLen, psAttr, &ucPos));
+    if (ucResult == SCPI_ERR_PARAM_TYPE) {
+      continue;
+    }
+    if (ucPos >= ucEnd) {
+      if (bChannels) {
+        NoteFault(&ucResult, CheckEntryDims(&sEntry, psAttr));
+      }
+      continue;
+    }
+    NoteFault(&ucResult, ListSeparator(pText[ucPos], bChannels, &sEntry, psAttr));
+    ucPos++;
+    if (ucPos == ucEnd) {
+      ucResult = SCPI_ERR_PARAM_TYPE;
+    }
+  }
+  if (ucResult == SCPI_ERR_OK) {
+    StoreListBody(psParam, ePType, pText + ucBodyStart, static_cast<uint8_t>(ucEnd - ucBodyStart));
+  }
+  return ucResult;
 }
 
 }  // namespace
@@ -408,15 +449,15 @@ bool AccumulateExponent(uint16_t* puiAcc, uint8_t ucDigit) {
 
 uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucUsed) {
   SNumScan s = {0, 0, 0, ENumState::START, SCPI_ERR_OK, false, false, false, false};
-  uint8_t ucPos = 0;
-  while (ucPos < ucLen && s.ucResult == SCPI_ERR_OK && s.eState != ENumState::END) {
-    Step(&s, ToLower(pText[ucPos]));
+  unsigned uPos = 0;
+  while (uPos < ucLen && s.ucResult == SCPI_ERR_OK && s.eState != ENumState::END) {
+    Step(&s, ToLower(pText[uPos]));
     if (s.eState != ENumState::END) {
-      ucPos++;
+      uPos++;
     }
   }
-  while (ucPos < ucLen && IsWhiteSpace(pText[ucPos])) {
-    ucPos++;
+  while (uPos < ucLen && IsWhiteSpace(pText[uPos])) {
+    uPos++;
   }
   if (!s.bDigitSeen || IsIncomplete(s.eState)) {
     s.ucResult = SCPI_ERR_PARAM_TYPE;
@@ -425,7 +466,7 @@ uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucU
     s.ucResult = FinishNumber(&s, psNum);
   }
   if (s.ucResult == SCPI_ERR_OK) {
-    *pucUsed = ucPos;
+    *pucUsed = static_cast<uint8_t>(uPos);
   }
   return s.ucResult;
 }
@@ -485,68 +526,11 @@ uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, S
 }
 
 uint8_t CheckNumList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, SParam* psParam) {
-  constexpr uint8_t MIN_LEN = 3;  // "(" number ")"
-  if (ucLen < MIN_LEN || pText[0] != '(' || pText[ucLen - 1] != ')') {
-    return SCPI_ERR_PARAM_TYPE;
-  }
-  const uint8_t ucEnd = static_cast<uint8_t>(ucLen - 1);
-  uint8_t ucResult = SCPI_ERR_OK;
-  uint8_t ucPos = 1;
-  bool bRange = false;
-  while (ucPos < ucEnd && ucResult != SCPI_ERR_PARAM_TYPE) {
-    NoteFault(&ucResult, TakeListValue(pText, ucLen, psAttr, &ucPos));
-    if (ucResult == SCPI_ERR_PARAM_TYPE || ucPos >= ucEnd) {
-      continue;
-    }
-    const char c = pText[ucPos];
-    if (c == ',') {
-      bRange = false;
-    } else if (c == ':' && !bRange) {
-      bRange = true;
-    } else {
-      ucResult = SCPI_ERR_PARAM_TYPE;
-    }
-    ucPos++;
-    if (ucPos == ucEnd) {
-      ucResult = SCPI_ERR_PARAM_TYPE;
-    }
-  }
-  if (ucResult == SCPI_ERR_OK) {
-    StoreListBody(psParam, P_NUM_LIST, pText + 1, static_cast<uint8_t>(ucLen - 2));
-  }
-  return ucResult;
+  return CheckList(pText, ucLen, psAttr, P_NUM_LIST, psParam);
 }
 
 uint8_t CheckChanList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, SParam* psParam) {
-  constexpr uint8_t MIN_LEN = 4;  // "(@" number ")"
-  constexpr uint8_t BODY_START = 2;
-  if (ucLen < MIN_LEN || pText[0] != '(' || pText[1] != '@' || pText[ucLen - 1] != ')') {
-    return SCPI_ERR_PARAM_TYPE;
-  }
-  const uint8_t ucEnd = static_cast<uint8_t>(ucLen - 1);
-  uint8_t ucResult = SCPI_ERR_OK;
-  uint8_t ucPos = BODY_START;
-  SChanEntry sEntry;
-  StartChanEntry(&sEntry);
-  while (ucPos < ucEnd && ucResult != SCPI_ERR_PARAM_TYPE) {
-    NoteFault(&ucResult, TakeListValue(pText, ucLen, psAttr, &ucPos));
-    if (ucResult == SCPI_ERR_PARAM_TYPE) {
-      continue;
-    }
-    if (ucPos >= ucEnd) {
-      NoteFault(&ucResult, CheckEntryDims(&sEntry, psAttr));
-      continue;
-    }
-    NoteFault(&ucResult, ChanSeparator(pText[ucPos], &sEntry, psAttr));
-    ucPos++;
-    if (ucPos == ucEnd) {
-      ucResult = SCPI_ERR_PARAM_TYPE;
-    }
-  }
-  if (ucResult == SCPI_ERR_OK) {
-    StoreListBody(psParam, P_CHAN_LIST, pText + BODY_START, static_cast<uint8_t>(ucLen - 3));
-  }
-  return ucResult;
+  return CheckList(pText, ucLen, psAttr, P_CHAN_LIST, psParam);
 }
 
 }  // namespace scpi

@@ -102,13 +102,13 @@ uint8_t CheckAsType(EPType ePType, const void* pAttr, const char* pText, uint8_t
 }
 
 bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
-  uint8_t ucIndex = 0;
-  for (; pWord[ucIndex] != '\0'; ucIndex++) {
-    if (ucIndex >= ucLen || ToLower(pText[ucIndex]) != ToLower(pWord[ucIndex])) {
+  unsigned uIndex = 0;
+  for (; pWord[uIndex] != '\0'; uIndex++) {
+    if (uIndex >= ucLen || ToLower(pText[uIndex]) != ToLower(pWord[uIndex])) {
       return false;
     }
   }
-  return ucIndex == ucLen;
+  return uIndex == ucLen;
 }
 
 /// Matches the parameter against each '|'-separated choice in turn. Returns 0 with the
@@ -149,6 +149,25 @@ uint8_t MatchChoices(const char* pChoices, const char* pText, uint8_t ucLen, uin
 }
 
 uint8_t Smaller(uint8_t ucA, uint8_t ucB) { return ucA < ucB ? ucA : ucB; }
+
+/// Whether a number's magnitude is at least one half, in integers: ulMant x 10^-k >= 1/2 when
+/// ulMant >= 5 x 10^(k-1), which no 32-bit mantissa reaches from k = 10 on.
+bool AtLeastHalf(const SNum& sNum) {
+  if (sNum.ulMant == 0) {
+    return false;
+  }
+  if ((sNum.ucNumFlags & NUM_EXP_NEG) == 0) {
+    return true;
+  }
+  uint32_t ulHalf = DECIMAL_BASE / 2;
+  for (unsigned uPower = 1; uPower < sNum.ucExp; uPower++) {
+    if (ulHalf > MAX_U32 / DECIMAL_BASE) {
+      return false;
+    }
+    ulHalf *= DECIMAL_BASE;
+  }
+  return sNum.ulMant >= ulHalf;
+}
 
 }  // namespace
 
@@ -241,12 +260,10 @@ uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, 
   } else {
     // A number without units: ON unless it rounds (halves away from zero) to 0.
     SParam sNumber;
-    double fdVal = 0.0;
-    if (CheckNumeric(pText, ucLen, &UNITLESS_NUMBER, &sNumber) != SCPI_ERR_OK ||
-        SCPI_ParamToDouble(&sNumber, &fdVal) != SCPI_ERR_OK) {
+    if (CheckNumeric(pText, ucLen, &UNITLESS_NUMBER, &sNumber) != SCPI_ERR_OK) {
       return SCPI_ERR_PARAM_TYPE;
     }
-    bVal = (fdVal >= 0.5 || fdVal <= -0.5) ? 1 : 0;
+    bVal = AtLeastHalf(sNumber.uVal.sNum) ? 1 : 0;
   }
   psParam->ePType = P_BOOL;
   psParam->uVal.bVal = bVal;
@@ -289,8 +306,8 @@ uint8_t CheckString(const char* pText, uint8_t ucLen, EPType ePType, SParam* psP
   }
   const char cDelimiter = pText[0];
   bool bInside = true;
-  for (uint8_t ucPos = 1; ucPos < ucLen; ucPos++) {
-    if (pText[ucPos] == cDelimiter) {
+  for (unsigned uPos = 1; uPos < ucLen; uPos++) {
+    if (pText[uPos] == cDelimiter) {
       bInside = !bInside;
     } else if (!bInside) {
       return SCPI_ERR_PARAM_TYPE;

@@ -15,6 +15,11 @@ namespace scpi {
 /// Largest count, length or index the 8-bit counters can hold.
 constexpr unsigned MAX_COUNT = 255;
 
+/// Largest value of a mantissa and of the 32-bit accessor results.
+constexpr uint32_t MAX_U32 = 4294967295u;
+
+constexpr uint8_t DECIMAL_BASE = 10;
+
 /// A character that is not NUL and is at most 32 when read as a signed byte:
 /// 1..32 and 128..255 are white space.
 inline bool IsWhiteSpace(char c) { return c != '\0' && static_cast<int8_t>(c) <= 32; }

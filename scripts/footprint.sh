@@ -9,10 +9,18 @@
 #   - the deepest stack any public call can reach (frames summed along the call graph).
 # The demo command table is measured on its own for reference.
 #
+# Then the Cortex-M4 and Cortex-M0 builds (presets cortex-m4, cortex-m0: -Os, thumb, tracing out,
+# the libraries alone) with the firmware image tests/firmware (the loop over a fake UART, the
+# parser, the demo table, newlib-nano, --gc-sections): code, constant data and RAM of the parser
+# library, the demo table and the image. The demo table must keep all of its data, pointers
+# included, in .rodata (flash), and the image must link no double-precision routine.
+#
 #   scripts/footprint.sh    (CXX and CC choose the compilers: GCC 10 or later, default g++ and gcc)
 #
-# Exits 1 when a goal is missed: more than 8 KiB of code without tracing, a frame above
-# 256 bytes, or any recursion.
+# Exits 1 when a goal is missed: more than 8 KiB of code without tracing on x86-64, a frame
+# above 256 bytes, any recursion; on the Cortex-M4 more than 5632 bytes of parser code or more
+# than 260 bytes of parser RAM; a demo table with data outside .rodata; a double-precision
+# routine in a firmware image.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,7 +36,7 @@ flags=(-std=c++17 -Os -DNDEBUG -fno-exceptions -fno-rtti -fno-asynchronous-unwin
 sections() {  # pattern, objects...
   local pattern=$1
   shift
-  size -A -d "$@" | awk -v p="$pattern" '$1 ~ p { s += $2 } END { print s + 0 }'
+  "${SIZE:-size}" -A -d "$@" | awk -v p="$pattern" '$1 ~ p { s += $2 } END { print s + 0 }'
 }
 
 # Reads the call graphs (.ci) of a build: "N <function> <frame bytes>" and "E <caller> <callee>".
@@ -120,4 +128,67 @@ for variant in no-trace trace standard-rules; do
       "$(c++filt "$top" | sed 's/(.*//')"
   fi
 done
+# ---- Cortex-M ----
+
+m4_code_goal=5632
+m4_ram_goal=260
+# Double-precision helpers of the Arm run-time ABI and of libgcc: arithmetic, comparisons and
+# conversions to and from double.
+double_routines='^__(aeabi_(d[a-z0-9]+|[a-z0-9]+2d)|[a-z]+df[23]|float[a-z]*df|fix[a-z]*df[a-z]*|extendsfdf2|truncdfsf2)$'
+
+if ! command -v arm-none-eabi-gcc >/dev/null; then
+  echo "Cortex-M: arm-none-eabi-gcc not found (scripts/install-deps.sh installs it); not measured"
+  exit $status
+fi
+echo
+echo "Cortex-M footprint ($(arm-none-eabi-gcc --version | head -1), -Os, thumb, tracing out)"
+printf '%-28s %8s %11s %8s\n' "build" "code" "const data" "RAM"
+SIZE=arm-none-eabi-size
+cortex_status=0
+for cpu in m4 m0; do
+  dir=build-cortex-$cpu
+  cmake --preset cortex-$cpu >/dev/null
+  cmake --build --preset cortex-$cpu-firmware >/dev/null
+  parser=$dir/parser/liborvane-scpi.a
+  table=$dir/commands/liborvane-scpi-demo-commands.a
+  image=$dir/tests/firmware/firmware.elf
+  code=$(sections '^\\.text' "$parser")
+  ram=$(sections '^\\.(data|bss)' "$parser")
+  printf '%-28s %8d %11d %8d\n' "parser, Cortex-${cpu^^}" "$code" \
+    "$(sections '^\\.rodata' "$parser")" "$ram"
+  printf '%-28s %8d %11d %8d\n' "demo command table" "$(sections '^\\.text' "$table")" \
+    "$(sections '^\\.rodata' "$table")" "$(sections '^\\.(data|bss)' "$table")"
+  printf '%-28s %8d %11d %8d\n' "firmware image" "$(sections '^\\.(isr_vector|text)$' "$image")" \
+    "$(sections '^\\.(rodata|ARM\\.exidx)$' "$image")" "$(sections '^\\.(data|bss)$' "$image")"
+  if [ "$cpu" = m4 ]; then
+    m4_code=$code
+    m4_ram=$ram
+  fi
+  # Without position-independent code the table's pointers are constants: nothing for RAM.
+  outside=$(arm-none-eabi-size -A -d "$table" | awk '$1 ~ /^\.(data|bss)/ && $2 > 0 { print "    " $1, $2 }')
+  if [ -n "$outside" ]; then
+    echo "  GOAL MISSED: the demo table keeps data outside .rodata:"
+    echo "$outside"
+    cortex_status=1
+  fi
+  doubles=$(arm-none-eabi-nm "$image" | awk '{ print $NF }' | grep -E "$double_routines" || true)
+  if [ -n "$doubles" ]; then
+    echo "  GOAL MISSED: the firmware image links double-precision routines:" $doubles
+    cortex_status=1
+  fi
+  # The same pattern must find the routines SCPI_ParamToDouble needs, or it proves nothing.
+  if ! arm-none-eabi-nm -u "$parser" | awk '{ print $NF }' | grep -qE "$double_routines"; then
+    echo "  the double-routine check finds none of the routines SCPI_ParamToDouble needs"
+    cortex_status=1
+  fi
+done
+echo "Cortex-M4 parser: $m4_code bytes of code (goal at most $m4_code_goal), $m4_ram bytes of RAM" \
+  "(at most $m4_ram_goal)"
+[ "$m4_code" -gt "$m4_code_goal" ] && { echo "  GOAL MISSED: parser code on the Cortex-M4"; status=1; }
+[ "$m4_ram" -gt "$m4_ram_goal" ] && { echo "  GOAL MISSED: parser RAM on the Cortex-M4"; status=1; }
+if [ "$cortex_status" -eq 0 ]; then
+  echo "Checked: the demo table is all .rodata, and the firmware images link no double-precision" \
+    "routine (nm)"
+fi
+[ "$cortex_status" -eq 0 ] || status=1
 exit $status

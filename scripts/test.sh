@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs every test, then the tests of a build with
-# the standard SCPI rules, the tests again under the sanitizers and every fuzz target for about a
-# minute each.
+# the standard SCPI rules, the bare-metal builds with their sizes, the tests again under the
+# sanitizers and every fuzz target for about a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,6 +14,15 @@ ctest --preset default -j2
 cmake --preset standard-rules
 cmake --build --preset standard-rules
 ctest --preset standard-rules -j2
+# The bare-metal builds (presets cortex-m4 and cortex-m0: the libraries alone), installed as any
+# build is; then their firmware images, the sizes beside the x86-64 ones, the goals and the
+# check that no double-precision routine is linked.
+for cpu in m4 m0; do
+  cmake --preset cortex-$cpu
+  cmake --build --preset cortex-$cpu
+done
+cmake --install build-cortex-m4 --prefix build-cortex-m4/install-check
+scripts/footprint.sh
 # The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan
 cmake --build --preset asan

@@ -1,13 +1,16 @@
 # SPDX-License-Identifier: MIT
-# Installs the built project into a scratch prefix and uses it the way a user would: builds the
-# C and C++ examples with find_package(OrvaneScpi), builds the C example once more with the
-# pkg-config flags alone, links the manual's small command table with the parser alone, builds
-# the power-supply example with its console, and consoles for the installed demo table and for
-# a table with mistakes; runs them all and compares what they print.
+# Installs the built project into a scratch prefix and uses it the way a user would: installs
+# the development component alone first, then the applications; builds the C and C++ examples
+# with find_package(OrvaneScpi), asks for the package's components (and for one it does not
+# have), builds the C example once more with the pkg-config flags alone, links the manual's
+# small command table with the parser alone, builds the power-supply example with its console,
+# and consoles for the installed demo table and for a table with mistakes; runs them all and
+# compares what they print. A bare #include <scpi.h> must fail with the CMake package and with
+# pkg-config.
 #
 # cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DLIBDIR=lib -DVERSION=1.3.1 -DGENERATOR=Ninja
 #       -DC_COMPILER=... -DCXX_COMPILER=... [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...]
-#       [-DWITH_GUI=ON] -P install_test.cmake
+#       [-DWITH_GUI=ON] [-DTRACE=ON] -P install_test.cmake
 cmake_minimum_required(VERSION 3.16)
 
 string(MD5 build_id "${BUILD_DIR}")
@@ -31,13 +34,23 @@ function(expect_output what expected actual)
   endif()
 endfunction()
 
-# ---- Install ----
-run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-set(installed
+function(expect_installed what)
+  foreach(f ${ARGN})
+    if(NOT EXISTS ${prefix}/${f})
+      message(FATAL_ERROR "${what} did not install ${f}")
+    endif()
+  endforeach()
+endfunction()
+
+# ---- Install: the development component, then the applications ----
+run("cmake --install --component development" ${CMAKE_COMMAND} --install ${BUILD_DIR}
+    --prefix ${prefix} --component development)
+set(development
   include/orvane-scpi/scpi.h
   include/orvane-scpi/scpi_table.h
   include/orvane-scpi/scpi_declare.h
   include/orvane-scpi/table_checker.h
+  include/orvane-scpi/scpi_config.h
   ${LIBDIR}/liborvane-scpi.a
   ${LIBDIR}/liborvane-scpi-demo-commands.a
   ${LIBDIR}/liborvane-scpi-report.a
@@ -47,24 +60,35 @@ set(installed
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfig.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfigVersion.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTargets.cmake
+  ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTable.cmake
   ${LIBDIR}/pkgconfig/orvane-scpi.pc
   ${LIBDIR}/pkgconfig/orvane-scpi-demo.pc
-  bin/parsola-cli
+  share/doc/orvane-scpi/LICENSE
+  share/doc/orvane-scpi/copyright
   share/doc/orvane-scpi/examples/c/main.c
   share/doc/orvane-scpi/examples/power_supply/psu_loop.c
-  share/doc/orvane-scpi/examples/demo_commands/demo_commands.c)
+  share/doc/orvane-scpi/examples/demo_commands/demo_commands.c
+  share/doc/orvane-scpi/amalgamation/orvane_scpi.cpp
+  share/doc/orvane-scpi/amalgamation/orvane-scpi/scpi.h
+  share/doc/orvane-scpi/amalgamation/orvane-scpi/scpi_table.h
+  share/doc/orvane-scpi/amalgamation/orvane-scpi/scpi_config.h)
+expect_installed("cmake --install --component development" ${development})
+foreach(f bin include/scpi.h share/doc/orvane-scpi/ParsolaManual.pdf share/applications)
+  if(EXISTS ${prefix}/${f})
+    message(FATAL_ERROR "cmake --install --component development installed ${f}")
+  endif()
+endforeach()
+
+run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+set(applications bin/parsola-cli)
 if(WITH_GUI)
-  list(APPEND installed
+  list(APPEND applications
     bin/parsola
     share/doc/orvane-scpi/ParsolaManual.pdf
     share/applications/parsola.desktop
     share/icons/hicolor/scalable/apps/parsola.svg)
 endif()
-foreach(f ${installed})
-  if(NOT EXISTS ${prefix}/${f})
-    message(FATAL_ERROR "cmake --install did not install ${f}")
-  endif()
-endforeach()
+expect_installed("cmake --install" ${applications})
 if(WITH_GUI)
   file(STRINGS ${prefix}/share/doc/orvane-scpi/ParsolaManual.pdf pdf_head LIMIT_COUNT 1)
   if(NOT pdf_head MATCHES "^%PDF-")
@@ -86,6 +110,49 @@ foreach(example c cpp)
       -B ${work}/${example} -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
   run("building the ${example} example" ${CMAKE_COMMAND} --build ${work}/${example})
 endforeach()
+
+# ---- Package components, the configuration header, and no bare scpi.h ----
+if(TRACE)
+  set(trace 1)
+else()
+  set(trace 0)
+endif()
+file(WRITE ${work}/components/CMakeLists.txt [=[
+cmake_minimum_required(VERSION 3.16)
+project(components C)
+find_package(OrvaneScpi REQUIRED COMPONENTS ${COMPONENTS})
+add_executable(built_with built_with.c)
+target_link_libraries(built_with PRIVATE OrvaneScpi::demo)
+add_executable(bare_include EXCLUDE_FROM_ALL bare_include.c)
+target_link_libraries(bare_include PRIVATE OrvaneScpi::parser)
+]=])
+file(WRITE ${work}/components/built_with.c [=[
+#include <stdio.h>
+#include <orvane-scpi/scpi.h>
+int main(void) {
+  printf("%s trace %d\n", ORVANE_SCPI_VERSION_STRING, SCPI_TRACE);
+  return 0;
+}
+]=])
+file(WRITE ${work}/components/bare_include.c "#include <scpi.h>\nint main(void) { return 0; }\n")
+run("find_package with every component" ${CMAKE_COMMAND} -S ${work}/components
+    -B ${work}/components-build -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers}
+    "-DCOMPONENTS=parser;demo_commands;demo")
+run("building with the components" ${CMAKE_COMMAND} --build ${work}/components-build)
+run("the program built with the components" ${work}/components-build/built_with)
+expect_output("the program built with the components" "${VERSION} trace ${trace}\n" "${run_output}")
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${work}/components-build --target bare_include
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT "${out}${err}" MATCHES "scpi\\.h")
+  message(FATAL_ERROR "#include <scpi.h> did not fail with the CMake package (${rc}):\n${out}\n${err}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${work}/components -B ${work}/components-unknown
+                -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers}
+                "-DCOMPONENTS=parser;frobnicate"
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT "${out}${err}" MATCHES "no component named frobnicate")
+  message(FATAL_ERROR "an unknown component did not fail with its name (${rc}):\n${out}\n${err}")
+endif()
 
 # The manual shows what the C example prints for its default line; it must be the real output.
 file(READ ${SOURCE_DIR}/docs/manual/07-library.md manual)
@@ -217,6 +284,12 @@ run("compiling the C example with the pkg-config flags" ${C_COMPILER} ${c_flags}
     ${SOURCE_DIR}/examples/c/main.c ${pc_flags} -o ${work}/parse_line_pc)
 run("the C example built with pkg-config" ${work}/parse_line_pc)
 expect_output("the C example built with pkg-config" "${c_expected}" "${run_output}")
+execute_process(COMMAND ${C_COMPILER} ${c_flags} -c ${work}/components/bare_include.c ${pc_flags}
+                        -o ${work}/bare_include_pc.o
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT "${out}${err}" MATCHES "scpi\\.h")
+  message(FATAL_ERROR "#include <scpi.h> did not fail with the pkg-config flags (${rc}):\n${out}\n${err}")
+endif()
 
 # ---- An instrument of its own: the manual's small table, linked with the parser alone ----
 set(table_intro "A small table:\n\n```c\n")
@@ -269,4 +342,4 @@ error 70
 " "${run_output}")
 
 file(REMOVE_RECURSE ${work})
-message(STATUS "Installed into a scratch prefix; the examples, the consoles and pkg-config work")
+message(STATUS "Installed into a scratch prefix; the examples, the consoles, the components and pkg-config work")

@@ -417,7 +417,7 @@ TEST(CheckNumList, Syntax) {
       {"(1:2:3)", TYPE},  {"()", TYPE},      {"(1 V)", TYPE},  {"(,1)", TYPE},
       {"(1", TYPE},       {"1)", TYPE},      {"", TYPE},       {"(1)2)", TYPE},
       {"(1;2)", TYPE},    {"(1:)", TYPE},    {"( )", TYPE},    {"(1e99)", TYPE},
-      {"(@1)", TYPE},     {"(1 2)", TYPE},
+      {"(@1)", TYPE},     {"(1 2)", TYPE},   {"(1!2)", TYPE},
   };
   for (const ListRow& r : rows) ExpectNumList(ListAttrOf(CMD_ERROR_ENABLE), r);
 }

@@ -173,6 +173,79 @@ TEST(CheckBoolean, Values) {
   }
 }
 
+// A Boolean given as a number is ON when its magnitude is at least one half. Rows: text -> code
+// and value, for the numbers next to that edge and at the ends of what a number can hold.
+struct BoolNumberRow {
+  const char* pText;
+  uint8_t ucCode;
+  uint8_t bVal;
+};
+
+const BoolNumberRow BOOL_NUMBER_ROWS[] = {
+    {"0", SCPI_ERR_OK, 0},
+    {"-0", SCPI_ERR_OK, 0},
+    {"1", SCPI_ERR_OK, 1},
+    {"0.4", SCPI_ERR_OK, 0},
+    {"0.5", SCPI_ERR_OK, 1},
+    {"0.6", SCPI_ERR_OK, 1},
+    {"1.5", SCPI_ERR_OK, 1},
+    {"-0.5", SCPI_ERR_OK, 1},
+    {"50e-2", SCPI_ERR_OK, 1},
+    {"0.499999999", SCPI_ERR_OK, 0},
+    {"0.49999999999999", SCPI_ERR_OK, 0},        // digits past 32 bits are cut off, not rounded
+    {"0.500000000000001", SCPI_ERR_OK, 1},
+    {"5000000000e-10", SCPI_ERR_OK, 1},          // integer digits past 32 bits scale the value
+    {"4294967295e-10", SCPI_ERR_OK, 0},
+    {"0.0000000005", SCPI_ERR_OK, 0},
+    {"5e-43", SCPI_ERR_OK, 0},
+    {"1e-50", SCPI_ERR_OK, 0},                   // below 10^-43 the value is 0
+    {"1e43", SCPI_ERR_OK, 1},
+    {"4294967295e43", SCPI_ERR_OK, 1},
+    {"99999999999999999999", SCPI_ERR_OK, 1},
+    {"#B1", SCPI_ERR_OK, 1},
+    {"1e44", SCPI_ERR_PARAM_TYPE, 0},            // the numeric check's 20 becomes 40
+    {"0e44", SCPI_ERR_PARAM_TYPE, 0},
+    {"1 V", SCPI_ERR_PARAM_TYPE, 0},
+    {".", SCPI_ERR_PARAM_TYPE, 0},
+};
+
+TEST(CheckBoolean, Numbers) {
+  static const SBoolAttr sNoDefault = {0};
+  for (const BoolNumberRow& sRow : BOOL_NUMBER_ROWS) {
+    SParam sParam = {};
+    const uint8_t ucLen = static_cast<uint8_t>(std::strlen(sRow.pText));
+    ASSERT_EQ(sRow.ucCode, scpi::CheckBoolean(sRow.pText, ucLen, &sNoDefault, &sParam)) << sRow.pText;
+    if (sRow.ucCode == SCPI_ERR_OK) {
+      EXPECT_EQ(P_BOOL, sParam.ePType) << sRow.pText;
+      EXPECT_EQ(sRow.bVal, sParam.uVal.bVal) << sRow.pText;
+    }
+  }
+}
+
+// The integer rule decides as the number read back as a double and rounded would.
+TEST(CheckBoolean, NumbersAgreeWithTheirDoubleValue) {
+  static const SBoolAttr sNoDefault = {0};
+  static const SNumAttr sUnitless = {U_NONE, nullptr, 0};
+  const char* const MANTISSAS[] = {"1",          "4",         "5",         "6",
+                                   "49",         "50",        "51",        "499999999",
+                                   "500000000",  "500000001", "4294967295"};
+  for (const char* pMant : MANTISSAS) {
+    for (int iPower = -45; iPower <= 2; iPower++) {
+      const std::string sText = std::string("-") + pMant + "e" + std::to_string(iPower);
+      for (const char* pText : {sText.c_str() + 1, sText.c_str()}) {
+        const uint8_t ucLen = static_cast<uint8_t>(std::strlen(pText));
+        SParam sNumber = {};
+        double fdVal = 0;
+        ASSERT_EQ(SCPI_ERR_OK, scpi::CheckNumeric(pText, ucLen, &sUnitless, &sNumber)) << pText;
+        ASSERT_EQ(SCPI_ERR_OK, SCPI_ParamToDouble(&sNumber, &fdVal)) << pText;
+        SParam sBool = {};
+        ASSERT_EQ(SCPI_ERR_OK, scpi::CheckBoolean(pText, ucLen, &sNoDefault, &sBool)) << pText;
+        EXPECT_EQ(fdVal >= 0.5 || fdVal <= -0.5 ? 1 : 0, sBool.uVal.bVal) << pText;
+      }
+    }
+  }
+}
+
 // ---- Values: character data items and their suffixes ----
 
 struct ItemRow {

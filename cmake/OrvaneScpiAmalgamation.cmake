@@ -1,0 +1,41 @@
+# SPDX-License-Identifier: MIT
+# The single-file drop-in for builds without CMake: the target amalgamation writes
+#   <build>/amalgamation/orvane_scpi.cpp      every parser source in one file
+#   <build>/amalgamation/orvane-scpi/*.h      the public headers and this build's scpi_config.h
+# and the development component installs the folder with the documents.
+# Included after OrvaneScpiInstall.cmake, whose ORVANE_SCPI_PUBLIC_HEADERS it copies.
+set(ORVANE_SCPI_AMALGAMATION_DIR ${PROJECT_BINARY_DIR}/amalgamation)
+
+get_target_property(_orvane_parser_dir scpi_parser SOURCE_DIR)
+get_target_property(_orvane_parser_files scpi_parser SOURCES)
+set(_orvane_parser_sources "")
+foreach(_file IN LISTS _orvane_parser_files)
+  if(_file MATCHES "\\.cpp$")
+    list(APPEND _orvane_parser_sources ${_orvane_parser_dir}/${_file})
+  endif()
+endforeach()
+# The internal headers the sources include in quotes are inlined; any of them may change.
+file(GLOB _orvane_internal_headers CONFIGURE_DEPENDS ${_orvane_parser_dir}/*.h)
+
+set(_orvane_amalgamation_outputs ${ORVANE_SCPI_AMALGAMATION_DIR}/orvane_scpi.cpp)
+foreach(_header IN LISTS ORVANE_SCPI_PUBLIC_HEADERS)
+  get_filename_component(_name ${_header} NAME)
+  list(APPEND _orvane_amalgamation_outputs ${ORVANE_SCPI_AMALGAMATION_DIR}/orvane-scpi/${_name})
+endforeach()
+
+# Lists travel to the script with '|' between their items.
+string(REPLACE ";" "|" _orvane_sources_arg "${_orvane_parser_sources}")
+string(REPLACE ";" "|" _orvane_headers_arg "${ORVANE_SCPI_PUBLIC_HEADERS}")
+add_custom_command(
+  OUTPUT ${_orvane_amalgamation_outputs}
+  COMMAND ${CMAKE_COMMAND} -DSOURCES=${_orvane_sources_arg} -DHEADERS=${_orvane_headers_arg}
+          -DOUTPUT_DIR=${ORVANE_SCPI_AMALGAMATION_DIR} -DVERSION=${PROJECT_VERSION}
+          -P ${CMAKE_CURRENT_LIST_DIR}/amalgamate.cmake
+  DEPENDS ${_orvane_parser_sources} ${_orvane_internal_headers} ${ORVANE_SCPI_PUBLIC_HEADERS}
+          ${CMAKE_CURRENT_LIST_DIR}/amalgamate.cmake
+  COMMENT "Writing the single-file parser amalgamation/orvane_scpi.cpp"
+  VERBATIM)
+add_custom_target(amalgamation ALL DEPENDS ${_orvane_amalgamation_outputs})
+
+install(DIRECTORY ${ORVANE_SCPI_AMALGAMATION_DIR}/ DESTINATION ${ORVANE_INSTALL_DOCDIR}/amalgamation
+  COMPONENT development)

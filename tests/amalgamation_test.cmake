@@ -1,0 +1,50 @@
+# SPDX-License-Identifier: MIT
+# The single-file drop-in as a build without CMake uses it: plain compiler calls on
+# amalgamation/orvane_scpi.cpp, the demo table's source and the C example, with the amalgamation
+# folder as the only include path. The program must print what the manual shows.
+#
+# cmake -DAMALGAMATION_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DC_COMPILER=... -DCXX_COMPILER=...
+#       [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...] -P amalgamation_test.cmake
+cmake_minimum_required(VERSION 3.16)
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
+  endif()
+  set(run_output "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+separate_arguments(c_flags UNIX_COMMAND "${C_FLAGS}")
+separate_arguments(cxx_flags UNIX_COMMAND "${CXX_FLAGS}")
+separate_arguments(linker_flags UNIX_COMMAND "${LINKER_FLAGS}")
+
+run("compiling orvane_scpi.cpp" ${CXX_COMPILER} ${cxx_flags} -std=c++17 -I${AMALGAMATION_DIR}
+    -c ${AMALGAMATION_DIR}/orvane_scpi.cpp -o ${WORK_DIR}/orvane_scpi.o)
+run("compiling the demo table" ${C_COMPILER} ${c_flags} -std=c99 -I${AMALGAMATION_DIR}
+    -c ${SOURCE_DIR}/commands/demo_commands.c -o ${WORK_DIR}/demo_commands.o)
+run("compiling the C example" ${C_COMPILER} ${c_flags} -std=c99 -I${AMALGAMATION_DIR}
+    -c ${SOURCE_DIR}/examples/c/main.c -o ${WORK_DIR}/main.o)
+run("linking the C example" ${CXX_COMPILER} ${linker_flags} ${WORK_DIR}/main.o
+    ${WORK_DIR}/demo_commands.o ${WORK_DIR}/orvane_scpi.o -o ${WORK_DIR}/parse_line)
+
+file(READ ${SOURCE_DIR}/docs/manual/07-library.md manual)
+set(shown_intro "For the default line it prints:\n\n```\n")
+string(FIND "${manual}" "${shown_intro}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the manual no longer shows the C example's output")
+endif()
+string(LENGTH "${shown_intro}" intro_length)
+math(EXPR at "${at} + ${intro_length}")
+string(SUBSTRING "${manual}" ${at} -1 expected)
+string(FIND "${expected}" "```" end)
+string(SUBSTRING "${expected}" 0 ${end} expected)
+run("the C example built from the amalgamation" ${WORK_DIR}/parse_line)
+if(NOT run_output STREQUAL expected)
+  message(FATAL_ERROR "the C example built from the amalgamation printed:\n${run_output}\n"
+                      "instead of:\n${expected}")
+endif()
+file(REMOVE_RECURSE ${WORK_DIR})
+message(STATUS "The amalgamation builds the C example with the demo table alone")
