@@ -34,7 +34,10 @@ constexpr int EXIT_INPUT = 4;
 // longer line would grow with the square of its length (every call quotes what is left).
 constexpr size_t MAX_TRACED_LINE = 400;
 
-constexpr char USAGE[] = "usage: parsola-cli [--trace] [--levels] [--log FILE] [--] [LINE ...]\n";
+// The program's own name for its messages: parsola-cli, or a console made for another table.
+const char* pProgram = "parsola-cli";
+
+constexpr char USAGE[] = " [--trace] [--levels] [--log FILE] [--] [LINE ...]\n";
 
 constexpr char HELP[] =
     "Parses SCPI program messages with the Orvane-SCPI Parser and prints the parse report,\n"
@@ -108,7 +111,7 @@ class ConsoleSink : public parsola::ResultsSink {
 };
 
 int OutputError(int iErrno) {
-  std::fprintf(stderr, "parsola-cli: could not write to standard output: %s\n",
+  std::fprintf(stderr, "%s: could not write to standard output: %s\n", pProgram,
                std::strerror(iErrno != 0 ? iErrno : EIO));
   return EXIT_OUTPUT;
 }
@@ -121,7 +124,7 @@ int Printed() {
 }
 
 int UsageError(const std::string& sMessage) {
-  std::fprintf(stderr, "parsola-cli: %s\n%s", sMessage.c_str(), USAGE);
+  std::fprintf(stderr, "%s: %s\nusage: %s%s", pProgram, sMessage.c_str(), pProgram, USAGE);
   return EXIT_USAGE;
 }
 
@@ -136,15 +139,15 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
     }
     if (sArg.empty() || sArg[0] != '-') break;  // the first LINE
     if (sArg == "--help" || sArg == "-h") {
-      std::fputs(USAGE, stdout);
+      std::printf("usage: %s%s", pProgram, USAGE);
       std::fputs(HELP, stdout);
       return Printed();
     }
     if (sArg == "--check-table") return parsola::CheckLinkedTable();
     if (sArg == "--version") {
-      std::printf("parsola-cli (Orvane-SCPI Parser Demo Application)\n"
+      std::printf("%s (Orvane-SCPI Parser Demo Application)\n"
                   "Orvane-SCPI Parser:  %s\nDemo Application: %s\n",
-                  parsola::sVerParser, parsola::sVerApp);
+                  pProgram, parsola::sVerParser, parsola::sVerApp);
       return Printed();
     }
     if (sArg == "--trace") {
@@ -228,6 +231,10 @@ int main(int argc, char** argv) {
   // A reader that goes away makes the next write fail (status 3) instead of ending the program.
   std::signal(SIGPIPE, SIG_IGN);
   HoldClosedStandardDescriptors();
+  if (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0') {
+    const char* pSlash = std::strrchr(argv[0], '/');
+    pProgram = pSlash != nullptr ? pSlash + 1 : argv[0];
+  }
   SOptions sOpt;
   const int iStatus = ReadOptions(argc, argv, sOpt);
   if (iStatus >= 0) return iStatus;
@@ -244,13 +251,13 @@ int main(int argc, char** argv) {
   auto parse = [&](const std::string& sLine, const std::string& sWhere) {
     if (sLine.find('\0') != std::string::npos) {
       // The parser would stop at the NUL and never see the rest of the line.
-      std::fprintf(stderr, "parsola-cli: %s: holds a NUL byte, not parsed\n", sWhere.c_str());
+      std::fprintf(stderr, "%s: %s: holds a NUL byte, not parsed\n", pProgram, sWhere.c_str());
       fail(EXIT_LINE_FAILED);
     } else {
       const bool bTraced = sOpt.bTrace && sLine.size() <= MAX_TRACED_LINE;
       if (sOpt.bTrace && !bTraced) {
-        std::fprintf(stderr, "parsola-cli: %s: longer than %zu characters, reported without its "
-                     "parser calls\n", sWhere.c_str(), MAX_TRACED_LINE);
+        std::fprintf(stderr, "%s: %s: longer than %zu characters, reported without its "
+                     "parser calls\n", pProgram, sWhere.c_str(), MAX_TRACED_LINE);
       }
       sink.SetTracing(bTraced);
       if (parsola::ParseAndReportCode(sLine, sink) != SCPI_ERR_NO_COMMAND) fail(EXIT_LINE_FAILED);
@@ -276,7 +283,7 @@ int main(int argc, char** argv) {
       if (!parse(sLine, "line " + std::to_string(++ulLine))) break;
     }
     if (eInput == EInput::FAILED) {
-      std::fprintf(stderr, "parsola-cli: could not read standard input: %s\n",
+      std::fprintf(stderr, "%s: could not read standard input: %s\n", pProgram,
                    std::strerror(iErrno));
       fail(EXIT_INPUT);
     }
@@ -289,12 +296,12 @@ int main(int argc, char** argv) {
       case parsola::SaveResult::Saved:
         break;
       case parsola::SaveResult::CannotCreate:
-        std::fprintf(stderr, "parsola-cli: could not open/create log file \"%s\": %s\n",
+        std::fprintf(stderr, "%s: could not open/create log file \"%s\": %s\n", pProgram,
                      sOpt.sLogPath.c_str(), "no results were saved");
         fail(EXIT_OUTPUT);
         break;
       case parsola::SaveResult::WriteFailed:
-        std::fprintf(stderr, "parsola-cli: error while writing log file \"%s\": %s\n",
+        std::fprintf(stderr, "%s: error while writing log file \"%s\": %s\n", pProgram,
                      sOpt.sLogPath.c_str(), "not all results were saved");
         fail(EXIT_OUTPUT);
         break;
