@@ -31,6 +31,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.c
 install(FILES ${PROJECT_BINARY_DIR}/OrvaneScpiConfig.cmake
               ${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.cmake
               ${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiTable.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/scpi_table_index.c
   DESTINATION ${ORVANE_INSTALL_CMAKEDIR})
 
 # ---- pkg-config: relocatable, the prefix found from the .pc file's own folder ----
