@@ -18,8 +18,11 @@
  *    (N1, N2, ..., K) is upper-case or other required characters, then lower-case ones, then an
  *    optional '#', those characters are one leading node's keyword (the node present) or K with
  *    its '?'s (every leading node absent), each in its short or long form and with suffix digits
- *    where a '#' stands. Their key (SCPI_IndexKeyHash drops digits, '#' and '?') is therefore
- *    the short or long form's key of N1, N2, ... or K: the entry is listed under those keys.
+ *    where a '#' stands. The key (SCPI_IndexKeyHash: the characters up to the first digit, '#'
+ *    or one of ":;<=>?") of the header is therefore that of the short or long form of N1,
+ *    N2, ... or K: both have the same characters up to the form's first digit or '#', and
+ *    where the form ends the header has digits, '?', ':' or its end. The entry is listed under
+ *    the keys of those forms.
  *  - Every entry of another shape (more than one lower-case run in a keyword, '#' inside a
  *    keyword, other kinds of node, no leading keyword, too many suffixes, 255 characters or
  *    more) is a candidate for every header.
@@ -112,26 +115,24 @@ static const char* AddKeyword(unsigned uiEntry, const char* p) {
   return pEnd;
 }
 
-/* Lists the entry under the keys of its leading keywords; returns 0 for a shape it does not
- * sort (the keys added so far are then taken back). */
-static int Classify(unsigned uiEntry) {
+/* Adds the keys of the entry's leading keywords when its specification has a shape the index
+ * sorts; returns 0 otherwise. */
+static int AddKeys(unsigned uiEntry) {
   const char* pSpec = ppSpecs[uiEntry];
-  const unsigned uiFirstKey = uiKeyCount;
   const char* p = pSpec;
   unsigned uiSuffixes = 0;
-  const char* q;
-  if (strlen(pSpec) >= MAX_SPEC_LEN) goto unsorted;
-  for (q = pSpec; *q != '\0'; ++q) uiSuffixes += *q == '#';
-  if (uiSuffixes > MAX_NUM_SUFFIX) goto unsorted;
+  if (strlen(pSpec) >= MAX_SPEC_LEN) return 0;
+  for (; *p != '\0'; ++p) uiSuffixes += *p == '#';
+  if (uiSuffixes > MAX_NUM_SUFFIX) return 0;
 
   /* Leading optional nodes "[KEYword:]". */
-  while (*p == '[') {
+  for (p = pSpec; *p == '[';) {
     p = AddKeyword(uiEntry, p + 1);
-    if (p == NULL || p[0] != ':' || p[1] != ']') goto unsorted;
+    if (p == NULL || p[0] != ':' || p[1] != ']') return 0;
     p += 2;
   }
   p = AddKeyword(uiEntry, p);
-  if (p == NULL) goto unsorted;
+  if (p == NULL) return 0;
   /* Up to the first ':' or the end: query marks and optional nodes "[:...]" only. */
   for (;;) {
     if (*p == ':' || *p == '\0') return 1;
@@ -140,13 +141,18 @@ static int Classify(unsigned uiEntry) {
     } else if (p[0] == '[' && p[1] == ':') {
       p += 2;
       while (*p != '\0' && *p != ']' && *p != '[') ++p;
-      if (*p != ']') goto unsorted;
+      if (*p != ']') return 0;
       ++p;
     } else {
-      goto unsorted;
+      return 0;
     }
   }
-unsorted:
+}
+
+/* Lists the entry under its keys; returns 0, listing it nowhere, for a shape it does not sort. */
+static int Classify(unsigned uiEntry) {
+  const unsigned uiFirstKey = uiKeyCount;
+  if (AddKeys(uiEntry)) return 1;
   uiKeyCount = uiFirstKey;
   return 0;
 }
@@ -178,23 +184,24 @@ static int CompareKeys(const void* pA, const void* pB) {
   return 0;
 }
 
-/* The entries of keys [uiFirst, uiEnd) (one hash) merged with the unsorted ones, in order. */
+static int CompareEntries(const void* pA, const void* pB) {
+  const unsigned uiA = *(const unsigned*)pA;
+  const unsigned uiB = *(const unsigned*)pB;
+  return uiA < uiB ? -1 : uiA > uiB;
+}
+
+/* The entries of keys [uiFirst, uiEnd) and the unsorted ones, each once, in table order. */
 static SRun MergedRun(unsigned uiFirst, unsigned uiEnd, const SRun* psOther) {
   SRun sRun;
-  unsigned uiKey = uiFirst, uiOther = 0;
+  unsigned ui, uiCount = 0;
   sRun.puiEntries = (unsigned*)Allocate(sizeof(unsigned) * (uiEnd - uiFirst + psOther->uiCount));
+  for (ui = uiFirst; ui < uiEnd; ++ui) sRun.puiEntries[uiCount++] = pKeys[ui].uiEntry;
+  for (ui = 0; ui < psOther->uiCount; ++ui) sRun.puiEntries[uiCount++] = psOther->puiEntries[ui];
+  qsort(sRun.puiEntries, uiCount, sizeof(unsigned), CompareEntries);
   sRun.uiCount = 0;
-  while (uiKey < uiEnd || uiOther < psOther->uiCount) {
-    unsigned uiNext;
-    if (uiOther >= psOther->uiCount ||
-        (uiKey < uiEnd && pKeys[uiKey].uiEntry < psOther->puiEntries[uiOther])) {
-      uiNext = pKeys[uiKey++].uiEntry;
-    } else {
-      uiNext = psOther->puiEntries[uiOther++];
-    }
-    /* One entry may have several keys with the same hash. */
-    if (sRun.uiCount == 0 || sRun.puiEntries[sRun.uiCount - 1] != uiNext) {
-      sRun.puiEntries[sRun.uiCount++] = uiNext;
+  for (ui = 0; ui < uiCount; ++ui) {
+    if (sRun.uiCount == 0 || sRun.puiEntries[sRun.uiCount - 1] != sRun.puiEntries[ui]) {
+      sRun.puiEntries[sRun.uiCount++] = sRun.puiEntries[ui];
     }
   }
   return sRun;

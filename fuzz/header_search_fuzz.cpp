@@ -74,11 +74,28 @@ Transcript RunLine(const char* pLine, uint8_t ucSearch) {
   }
 }
 
+// Every run of candidates holds entries of the table, each once and in table order.
+bool RunsFollowTheTable(const SCmdIndex& s) {
+  unsigned uEntries = 0;
+  while (CmdSpecs[uEntries][0] != '\0') ++uEntries;
+  for (unsigned uBucket = 0; uBucket < (1u << (32 - s.ucBucketShift)); ++uBucket) {
+    const uint32_t ulRun = s.pulBuckets[uBucket];
+    for (unsigned u = ulRun & 0xFFFFu; u < (ulRun >> 16); ++u) {
+      const unsigned uEntry = s.pucCandidates[2 * u];
+      if (uEntry >= uEntries) return false;
+      if (u > (ulRun & 0xFFFFu) && uEntry <= s.pucCandidates[2 * u - 2]) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t uSize) {
-  // The table's index is linked in and was derived from it.
+  // The table's index is linked in, was derived from it and lists its entries in order.
   FUZZ_CHECK(scpi::TableIndex() != nullptr);
+  static const bool bRunsFollowTheTable = RunsFollowTheTable(*scpi::TableIndex());
+  FUZZ_CHECK(bRunsFollowTheTable);
   static const char cEmpty = '\0';
   const char* const pBytes = uSize == 0 ? &cEmpty : reinterpret_cast<const char*>(pData);
   const size_t uLen = strnlen(pBytes, uSize);

@@ -57,6 +57,16 @@ TEST(HeaderIndex, IsLinkedInAndBelongsToTheTable) {
   ASSERT_EQ(scpi::TableIndex(), &CmdSpecIndex);
 }
 
+TEST(HeaderIndex, RunsHoldEntriesInTableOrder) {
+  const SCmdIndex& s = CmdSpecIndex;
+  for (unsigned u = 0; u < (1u << (32 - s.ucBucketShift)); ++u) {
+    const uint32_t ulRun = s.pulBuckets[u];
+    for (unsigned c = (ulRun & 0xFFFFu) + 1; c < (ulRun >> 16); ++c) {
+      EXPECT_LT(s.pucCandidates[2 * c - 2], s.pucCandidates[2 * c]) << "bucket " << u;
+    }
+  }
+}
+
 TEST(HeaderIndex, SortsEachEntryUnderTheKeysOfItsLeadingKeywords) {
   for (const SortedRow& r : SORTED) {
     for (const char* pKey : r.keys) {
