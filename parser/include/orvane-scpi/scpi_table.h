@@ -101,10 +101,10 @@ extern const SUnitSuffix UnitSuffixes[];
  *  order; without it (a table compiled some other way) every entry. The results are the same.
  *
  *  A header's key is the effective header's first keyword without its numeric suffix (with a
- *  tree path, the path's first keyword), as SCPI_IndexKeyHash takes it. Each run of candidates holds the entries whose
- *  first keyword (short or long form, or that of a leading optional node) has the key, merged
- *  with the entries of shapes the index does not sort; every entry left out would certainly
- *  end in SCPI_ERR_INVALID_CMD. */
+ *  tree path, the path's first keyword), as SCPI_IndexKeyHash takes it. The run of candidates
+ *  of a key holds, in table order, the entries whose first keyword (short or long form, or
+ *  that of a leading optional node) has a key of the same bucket, and the entries of shapes the
+ *  index does not sort; every entry left out would certainly end in SCPI_ERR_INVALID_CMD. */
 typedef struct {
   /** The table the index was derived from; the parser ignores an index of another table. */
   const char* const* ppCmdSpecs;
