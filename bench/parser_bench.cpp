@@ -13,83 +13,12 @@
 #include <vector>
 
 #include <orvane-scpi/scpi.h>
+#include "read_commands.h"
 #include "sample_lines.h"
 
 namespace {
 
-// ---- Reading a command the way a host does --------------------------------------------------
-
-void ReadNumber(const SParam& s) {
-  double fdVal;
-  EUnits eUnits;
-  benchmark::DoNotOptimize(SCPI_ParamToDouble(&s, &fdVal));
-  benchmark::DoNotOptimize(SCPI_ParamUnits(&s, &eUnits));
-  benchmark::DoNotOptimize(fdVal);
-  benchmark::DoNotOptimize(eUnits);
-}
-
-void ReadNumList(const SParam& s) {
-  uint8_t bRange;
-  SParam sFirst, sLast;
-  for (uint8_t i = 0; SCPI_GetNumListEntry(&s, i, &bRange, &sFirst, &sLast) == SCPI_ERR_OK; ++i) {
-    ReadNumber(sFirst);
-    if (bRange) ReadNumber(sLast);
-  }
-}
-
-constexpr uint8_t CHAN_CAPACITY = 8;
-
-void ReadChanList(const SParam& s) {
-  uint8_t bRange;
-  SParam sFirst[CHAN_CAPACITY], sLast[CHAN_CAPACITY];
-  for (uint8_t i = 0;; ++i) {
-    uint8_t ucDims = CHAN_CAPACITY;
-    if (SCPI_GetChanListEntry(&s, i, &ucDims, &bRange, sFirst, sLast) != SCPI_ERR_OK) break;
-    for (uint8_t d = 0; d < ucDims; ++d) {
-      ReadNumber(sFirst[d]);
-      if (bRange) ReadNumber(sLast[d]);
-    }
-  }
-}
-
-void ReadParam(const SParam& s) {
-  EPType eType;
-  ENumSubtype eSub;
-  SCPI_ParamType(&s, &eType, &eSub);
-  uint8_t ucVal;
-  const char* pText;
-  uint8_t ucLen;
-  char cDelim;
-  switch (eType) {
-    case P_NUM: ReadNumber(s); break;
-    case P_BOOL: benchmark::DoNotOptimize(SCPI_ParamToBOOL(&s, &ucVal)); break;
-    case P_CH_DAT: benchmark::DoNotOptimize(SCPI_ParamToCharDataItem(&s, &ucVal)); break;
-    case P_STR: case P_UNQ_STR: case P_EXPR:
-      benchmark::DoNotOptimize(SCPI_ParamToString(&s, &pText, &ucLen, &cDelim));
-      break;
-    case P_NUM_LIST: ReadNumList(s); break;
-    case P_CHAN_LIST: ReadChanList(s); break;
-    default: break;
-  }
-}
-
-/// Parses a line to its end, reading every parameter; returns the number of commands taken.
-unsigned ParseLine(const char* pLine) {
-  const char* pPos = pLine;
-  unsigned uCommands = 0;
-  for (uint8_t bReset = 1;; bReset = 0) {
-    uint8_t ucCmd, ucSufCnt;
-    SParam sParam[MAX_PARAMS];
-    uint32_t uiSuf[MAX_NUM_SUFFIX];
-    const uint8_t ucCode = SCPI_Parse(&pPos, bReset, &ucCmd, sParam, &ucSufCnt, uiSuf);
-    if (ucCode == SCPI_ERR_NO_COMMAND) return uCommands;
-    ++uCommands;
-    benchmark::DoNotOptimize(ucCode);
-    if (ucCode != SCPI_ERR_OK) continue;
-    benchmark::DoNotOptimize(ucCmd);
-    for (const SParam& s : sParam) ReadParam(s);
-  }
-}
+using bench::ParseLine;
 
 // ---- Inputs ------------------------------------------------------------------------------------
 

@@ -50,6 +50,7 @@ install(FILES ${PROJECT_BINARY_DIR}/OrvaneScpiConfig.cmake
               ${PROJECT_BINARY_DIR}/OrvaneScpiConfigVersion.cmake
               ${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiTable.cmake
               ${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiConsole.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/scpi_table_index.c
   DESTINATION ${ORVANE_INSTALL_CMAKEDIR}
   COMPONENT development)
 

@@ -5,6 +5,19 @@
 # hand-written or declared with orvane-scpi/scpi_declare.h, and whatever the build derives from
 # it. Linking <name> links the parser too, in the order the linker needs: the parser reads the
 # table's symbols, so the table's objects are pulled into every program that links <name>.
+#
+# Derived from the table: its header index CmdSpecIndex (orvane-scpi/scpi_table.h), with which
+# the parser tries only the entries that can match a header. The program scpi_table_index.c
+# (beside this file) is compiled together with the table's sources by the build machine's C
+# compiler and run; the C file it prints is compiled into <name> by the compiler of the target.
+# In a cross build the build machine's compiler is ORVANE_SCPI_HOST_C_COMPILER (by default cc,
+# gcc or clang from the PATH); the table's include directories and definitions are passed to it.
+# Without one, or when a source is not C, the table is built without its index and the parser
+# tries every entry, with the same results.
+
+set(ORVANE_SCPI_TABLE_INDEX_GENERATOR ${CMAKE_CURRENT_LIST_DIR}/scpi_table_index.c CACHE INTERNAL
+    "Source of the program that derives a command table's header index")
+
 function(orvane_scpi_add_table name)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES")
   if(NOT ARG_SOURCES)
@@ -21,4 +34,64 @@ function(orvane_scpi_add_table name)
   # The table's objects are needed by the parser, which comes after the table on a link line.
   target_link_options(${name} INTERFACE
     "LINKER:--undefined=CmdSpecs" "LINKER:--undefined=ParamSpecs" "LINKER:--undefined=UnitSuffixes")
+  _orvane_scpi_add_table_index(${name} ${ARG_SOURCES})
+endfunction()
+
+# Derives the header index of table <name> from its sources and compiles it into <name>.
+function(_orvane_scpi_add_table_index name)
+  set(sources)
+  foreach(source ${ARGN})
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND sources ${source})
+  endforeach()
+  set(generator_source ${ORVANE_SCPI_TABLE_INDEX_GENERATOR})
+  set(index ${CMAKE_CURRENT_BINARY_DIR}/${name}_index.c)
+  set(without "the table ${name} is built without its header index (every entry is tried)")
+  if(NOT CMAKE_C_COMPILER_LOADED)
+    message(WARNING "orvane_scpi_add_table(${name}): the C language is not enabled; ${without}")
+    return()
+  endif()
+  set(includes "$<TARGET_PROPERTY:${name},INCLUDE_DIRECTORIES>")
+  set(definitions "$<TARGET_PROPERTY:${name},COMPILE_DEFINITIONS>")
+
+  if(NOT CMAKE_CROSSCOMPILING)
+    add_executable(${name}_index_generator ${generator_source} ${sources})
+    target_include_directories(${name}_index_generator PRIVATE ${includes})
+    target_compile_definitions(${name}_index_generator PRIVATE ${definitions})
+    set(generator ${name}_index_generator)
+    set(generator_depends ${name}_index_generator)
+  else()
+    find_program(ORVANE_SCPI_HOST_C_COMPILER NAMES cc gcc clang NO_CMAKE_FIND_ROOT_PATH
+                 DOC "C compiler of the build machine, for the command tables' header index")
+    if(NOT ORVANE_SCPI_HOST_C_COMPILER)
+      message(WARNING "orvane_scpi_add_table(${name}): no C compiler for the build machine "
+                      "(set ORVANE_SCPI_HOST_C_COMPILER); ${without}")
+      return()
+    endif()
+    foreach(source ${sources})
+      if(NOT source MATCHES "\\.c$")
+        message(WARNING "orvane_scpi_add_table(${name}): ${source} is not a C source, which the "
+                        "build machine's C compiler cannot compile; ${without}")
+        return()
+      endif()
+    endforeach()
+    set(generator ${CMAKE_CURRENT_BINARY_DIR}/${name}_index_generator${CMAKE_HOST_EXECUTABLE_SUFFIX})
+    add_custom_command(OUTPUT ${generator}
+      COMMAND ${ORVANE_SCPI_HOST_C_COMPILER} "$<$<BOOL:${includes}>:-I$<JOIN:${includes},;-I>>"
+              "$<$<BOOL:${definitions}>:-D$<JOIN:${definitions},;-D>>"
+              -o ${generator} ${generator_source} ${sources}
+      DEPENDS ${generator_source} ${sources}
+      COMMAND_EXPAND_LISTS VERBATIM
+      COMMENT "Building the header index generator of ${name} for the build machine")
+    set(generator_depends ${generator})
+  endif()
+
+  add_custom_command(OUTPUT ${index}
+    COMMAND ${generator} ${index}
+    DEPENDS ${generator_depends}
+    VERBATIM
+    COMMENT "Deriving the header index of ${name}")
+  target_sources(${name} PRIVATE ${index})
+  # Only a weak reference in the parser asks for the index: pull it in.
+  target_link_options(${name} INTERFACE "LINKER:--undefined=CmdSpecIndex")
 endfunction()

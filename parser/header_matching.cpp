@@ -22,18 +22,16 @@ const char* pPendingPath = nullptr;
 // characters: no effective header can then fit either, so nothing is recognised through it.
 void TakePendingPath() {
   if (pPendingPath == nullptr) return;
-  const char* pLastColon = std::strrchr(pPendingPath, ':');
   uint8_t ucLen = 0;
-  if (pLastColon != nullptr) {
-    for (const char* p = pPendingPath; p <= pLastColon && ucLen < MAX_COUNT; ++p) {
-      if (*p != '[' && *p != ']') acPathText[ucLen++] = *p;
-    }
+  uint8_t ucUpToColon = 0;
+  for (const char* p = pPendingPath; *p != '\0'; ++p) {
+    if (*p == '[' || *p == ']') continue;
+    if (ucLen < MAX_COUNT) acPathText[ucLen++] = *p;
+    if (*p == ':') ucUpToColon = ucLen;
   }
-  ucPathTextLen = ucLen;
+  ucPathTextLen = ucUpToColon;
   pPendingPath = nullptr;
 }
-
-inline bool IsSeparator(char c) { return c == ';' || IsWhiteSpace(c); }
 
 // What a character of a header specification (or choice) asks of the text. The classes from
 // SC_LONG_FORM on are compared with the text; those from SC_COLON on must be present.
@@ -47,10 +45,16 @@ enum ESpecClass : uint8_t {
   SC_REQUIRED     // any other character
 };
 
-// Lookup tables for the matcher's inner loop, built at compile time.
+// What a character of the input line means when a command is taken off it.
+constexpr uint8_t LF_WHITE = 1;      // white space: ends a header
+constexpr uint8_t LF_SEPARATOR = 2;  // white space or ';', skipped before a command
+constexpr uint8_t LF_SPLIT = 4;      // NUL, ';' or a quote: may end the command
+
+// Lookup tables for the inner loops, built at compile time.
 struct SCharTables {
   uint8_t aucSpecClass[256];
-  char acLower[256];
+  uint8_t aucCaseBit[256];  // 0x20 for an ASCII letter, whose case is ignored
+  uint8_t aucLineFlags[256];
 };
 
 constexpr SCharTables MakeCharTables() {
@@ -64,8 +68,13 @@ constexpr SCharTables MakeCharTables() {
     else if (ui >= 'a' && ui <= 'z') eClass = SC_LONG_FORM;
     else if (ui == ':') eClass = SC_COLON;
     sTables.aucSpecClass[ui] = eClass;
-    const unsigned uiLower = (ui >= 'A' && ui <= 'Z') ? ui + ('a' - 'A') : ui;
-    sTables.acLower[ui] = static_cast<char>(uiLower);
+    const bool bLetter = (ui >= 'a' && ui <= 'z') || (ui >= 'A' && ui <= 'Z');
+    sTables.aucCaseBit[ui] = bLetter ? 0x20 : 0;
+    const bool bWhite = ui != 0 && (ui <= 32 || ui >= 128);  // as IsWhiteSpace
+    uint8_t ucFlags = bWhite ? LF_WHITE | LF_SEPARATOR : 0;
+    if (ui == ';') ucFlags = LF_SEPARATOR | LF_SPLIT;
+    if (ui == '\0' || ui == '"' || ui == '\'') ucFlags = LF_SPLIT;
+    sTables.aucLineFlags[ui] = ucFlags;
   }
   return sTables;
 }
@@ -74,13 +83,16 @@ constexpr SCharTables CHAR_TABLES = MakeCharTables();
 
 inline uint8_t SpecClass(char c) { return CHAR_TABLES.aucSpecClass[static_cast<uint8_t>(c)]; }
 
-inline bool SameIgnoringCase(char c1, char c2) {
-  return CHAR_TABLES.acLower[static_cast<uint8_t>(c1)] == CHAR_TABLES.acLower[static_cast<uint8_t>(c2)];
+inline bool HasLineFlag(char c, uint8_t ucFlag) {
+  return (CHAR_TABLES.aucLineFlags[static_cast<uint8_t>(c)] & ucFlag) != 0;
 }
 
-// Folds ASCII letter case by setting bit 5. Two characters equal ignoring ASCII case are also
-// equal folded, so differing folded values prove a mismatch.
-inline uint8_t Folded(char c) { return static_cast<uint8_t>(c | 0x20); }
+// A letter of the specification matches its letter in either case (with bit 5 set, exactly its
+// two cases give its small letter); any other character only itself.
+inline bool SameIgnoringCase(char cSpec, char cText) {
+  const uint8_t ucCase = CHAR_TABLES.aucCaseBit[static_cast<uint8_t>(cSpec)];
+  return (static_cast<uint8_t>(cSpec) | ucCase) == (static_cast<uint8_t>(cText) | ucCase);
+}
 
 // Reads one digit of a numeric suffix into *puiSuf. Returns false, leaving the value as it was,
 // when it would pass the largest suffix.
@@ -95,9 +107,9 @@ inline bool AddSuffixDigit(uint32_t* puiSuf, char cDigit) {
 
 // Length of the command's header: its characters up to the first white space.
 inline uint8_t HeaderLen(const char* pCmd, uint8_t ucCmdLen) {
-  uint8_t ucLen = 0;
-  while (ucLen < ucCmdLen && !IsWhiteSpace(pCmd[ucLen])) ++ucLen;
-  return ucLen;
+  unsigned uiLen = 0;
+  while (uiLen < ucCmdLen && !HasLineFlag(pCmd[uiLen], LF_WHITE)) ++uiLen;
+  return static_cast<uint8_t>(uiLen);
 }
 
 // The text side of a walk: the effective header in header mode, the parameter alone in
@@ -134,12 +146,19 @@ void SetTypedPath(const SMatchText& sText) {
 }
 #endif
 
-// Walks a specification against a text, starting at text position uiTi. Returns 0,
-// SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD; *pucN, the
-// number of suffixes collected before, is raised by the walk's suffixes whatever the result.
-uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsigned uiTi,
-             uint32_t uiNumSuf[], uint8_t* pucN) {
+// Where a walk that ended in SCPI_ERR_INVALID_CMD stopped: the specification character it
+// failed at (it read none after it) and the text character it compared with it.
+struct SWalkStop {
+  uint8_t ucSi;
+  char cText;
+};
+
+// Walks a specification against a text. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF,
+// SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
+uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, uint32_t uiNumSuf[],
+             uint8_t* pucN, SWalkStop* psStop) {
   unsigned uiSi = 0;
+  unsigned uiTi = 0;
   unsigned uiNodeTi = 0;
   uint8_t ucN = *pucN;
   uint8_t ucResult = SCPI_ERR_OK;
@@ -154,14 +173,14 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
     const char cSpec = pSpec[uiSi];
     const uint8_t ucClass = SpecClass(cSpec);
 
-    if (ucClass >= SC_LONG_FORM) {
-      // A ':' starts a new keyword and clears the long-form flag.
+    if (ucClass >= SC_LONG_FORM && SameIgnoringCase(cSpec, cText)) {
+      // A lower-case letter continues a long form; a ':' starts a new keyword.
+      bLongForm = ucClass == SC_LONG_FORM || (bLongForm && ucClass == SC_REQUIRED);
+      ++uiSi;
+      ++uiTi;
+    } else if (ucClass >= SC_LONG_FORM) {
       if (ucClass == SC_COLON) bLongForm = false;
-      if (SameIgnoringCase(cSpec, cText)) {
-        if (ucClass == SC_LONG_FORM) bLongForm = true;
-        ++uiSi;
-        ++uiTi;
-      } else if (ucClass == SC_LONG_FORM && !bLongForm) {
+      if (ucClass == SC_LONG_FORM && !bLongForm) {
         // Short form: skip the rest of the long form and compare the same text character again.
         while (uiSi < ucSpecLen && SpecClass(pSpec[uiSi]) == SC_LONG_FORM) ++uiSi;
       } else if (bInNode) {
@@ -169,7 +188,8 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
         uiTi = uiNodeTi;
         while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
       } else {
-        return SCPI_ERR_INVALID_CMD;
+        ucResult = SCPI_ERR_INVALID_CMD;
+        break;
       }
     } else if (ucClass == SC_NODE_OPEN) {
       bInNode = true;
@@ -190,7 +210,7 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
       } else {
         if (!bDigits) {
           uiNumSuf[ucN] = 1;
-        } else if (uiNumSuf[ucN] < 1 || uiNumSuf[ucN] > MAX_NUM_SUFFIX_VALUE) {
+        } else if (uiNumSuf[ucN] == 0) {  // AddSuffixDigit keeps it below the largest value
           ucResult = SCPI_ERR_INVALID_NUM_SUF;
         }
         bDigits = false;
@@ -203,68 +223,74 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, unsi
   }
 
   *pucN = ucN;
+  // uiSi only grows, and every character read stood at or before it.
+  psStop->ucSi = static_cast<uint8_t>(uiSi);
+  psStop->cText = cText;
   // Text the header specification did not consume.
   return cText != '\0' ? uint8_t{SCPI_ERR_INVALID_CMD} : ucResult;
 }
 
-// Whether a walk of pSpec from the start of the text certainly ends in SCPI_ERR_INVALID_CMD
-// within the characters pSpec requires before its first lower-case letter, suffix or possibly
-// present node: a required character that differs from the text ends the walk. An
-// optional node whose first character is required and differs is absent and leaves the text
-// position as it was. Such an entry cannot beat the best result and need not be walked.
-inline bool FailsEarly(const char* pSpec, const SMatchText& sText, unsigned uiTi) {
-  unsigned uiSi = 0;
-  while (uiSi < MAX_COUNT) {
-    const char cSpec = pSpec[uiSi];
-    const uint8_t ucClass = SpecClass(cSpec);
-    const char cText = CharAt(sText, uiTi);
-    if (ucClass == SC_NODE_OPEN) {
-      const char cInNode = pSpec[uiSi + 1];
-      if (SpecClass(cInNode) < SC_COLON || SameIgnoringCase(cInNode, cText)) return false;
-      while (uiSi < MAX_COUNT && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
-      if (uiSi >= MAX_COUNT || pSpec[uiSi] != ']') return false;
-      ++uiSi;
-    } else if (ucClass < SC_COLON) {
-      return false;
-    } else if (!SameIgnoringCase(cSpec, cText)) {
-      return true;
-    } else {
-      ++uiSi;
-      ++uiTi;
-    }
-  }
-  return false;
+// A walk that ended in SCPI_ERR_INVALID_CMD decided on the characters up to its stop; no stop
+// is beyond every specification.
+constexpr unsigned NO_STOP = MAX_COUNT + 1;
+
+// Whether the walk of a specification that shares uiShared leading characters with the one
+// whose walk (or skipped walk) stopped at uiStop fails there too: it reads the same characters
+// up to the stop, or it reaches the stop in the same state (outside any node, which is where a
+// walk fails) and meets another required character that differs from the text.
+inline bool FailsAtStop(const char* pSpec, unsigned uiShared, unsigned uiStop, char cStopText) {
+  if (uiShared > uiStop) return true;
+  return uiShared == uiStop && SpecClass(pSpec[uiStop]) >= SC_COLON &&
+         !SameIgnoringCase(pSpec[uiStop], cStopText);
 }
 
-// Tries every table entry on one command (leading ':' already dropped). The first entry whose
-// header and parameters both fit wins; otherwise the smallest code any entry gave.
+// The candidates for a header: from the index, the run of its key (entry numbers, each with the
+// characters it shares with the one before); without the index every entry, sharing nothing.
+struct SCandidates {
+  const uint8_t* pucRun;
+  unsigned uiCount;
+};
+
+SCandidates FindCandidates(bool bIndexed, const SMatchText& sText) {
+  const SCmdIndex* psIndex = TableIndex();
+  if (!bIndexed || psIndex == nullptr) return SCandidates{nullptr, MAX_COUNT + 1};
+  const uint32_t ulHash = SCPI_IndexKeyHash(sText.pText, sText.ucTextLen);
+  const uint32_t ulRun = psIndex->pulBuckets[ulHash >> psIndex->ucBucketShift];
+  const unsigned uiFirst = ulRun & 0xFFFFu;
+  return SCandidates{psIndex->pucCandidates + 2 * uiFirst, (ulRun >> 16) - uiFirst};
+}
+
+// Tries the candidate entries on one command (leading ':' already dropped), in table order. The
+// first entry whose header and parameters both fit wins; otherwise the smallest code any entry
+// gave. An entry left out, by the index or because its walk would fail where the walk before it
+// did, would have given SCPI_ERR_INVALID_CMD, which never beats the best result.
 uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection,
-                     uint8_t ucSectionLen, uint8_t* pCmdSpecNum, SParam sParam[],
-                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  const uint8_t ucFirstFolded = Folded(CharAt(sText, 0));
-  const uint8_t ucSecondFolded = Folded(CharAt(sText, 1));
+                     uint8_t ucSectionLen, bool bIndexed, uint8_t* pCmdSpecNum,
+                     SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  const SCandidates sCandidates = FindCandidates(bIndexed, sText);
   uint8_t ucBest = SCPI_ERR_INVALID_CMD;
-  for (unsigned uiCmd = 0; uiCmd <= MAX_COUNT; ++uiCmd) {
-    const char* pSpec = CmdSpecs[uiCmd];
-    const char cSpec0 = pSpec[0];
-    if (cSpec0 == '\0') break;
-    // Entries that would certainly fail on their first characters are not walked: the walk
-    // would end with SCPI_ERR_INVALID_CMD, which never beats the best result. A required first
-    // or second character that differs rules out most entries at once.
-    if (Folded(cSpec0) != ucFirstFolded) {
-      if (SpecClass(cSpec0) >= SC_COLON) continue;
-      if (cSpec0 == '[' && FailsEarly(pSpec, sText, 0)) continue;
-    } else if (Folded(pSpec[1]) != ucSecondFolded && SpecClass(pSpec[1]) >= SC_COLON &&
-               SpecClass(cSpec0) >= SC_COLON) {
-      continue;
+  unsigned uiStop = NO_STOP;
+  SWalkStop sStop = {};
+  for (unsigned ui = 0; ui < sCandidates.uiCount; ++ui) {
+    unsigned uiCmd = ui;
+    unsigned uiShared = 0;
+    if (sCandidates.pucRun != nullptr) {
+      uiCmd = sCandidates.pucRun[2 * ui];
+      uiShared = sCandidates.pucRun[2 * ui + 1];
     }
+    const char* pSpec = CmdSpecs[uiCmd];
+    if (pSpec[0] == '\0') break;
+    if (FailsAtStop(pSpec, uiShared, uiStop, sStop.cText)) continue;
 
     uint8_t ucSufCnt = 0;
 #if SCPI_STANDARD_RULES
+    // Any choice of nodes: where such a walk stops says nothing about the next entry's walk, so
+    // uiStop stays NO_STOP and no entry is skipped for it.
     uint8_t ucResult = WalkNodeChoices(pSpec, MAX_COUNT, sText.pText, sText.ucTextLen, uiNumSuf,
                                        &ucSufCnt);
 #else
-    uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, 0, uiNumSuf, &ucSufCnt);
+    uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop);
+    uiStop = ucResult == SCPI_ERR_INVALID_CMD ? sStop.ucSi : NO_STOP;
 #endif
     if (ucResult == SCPI_ERR_OK) {
       const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
@@ -286,8 +312,8 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
 }
 
 // Recognises one command (leading ':' already dropped) against the table.
-uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, SParam sParam[],
-                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, bool bIndexed, uint8_t* pCmdSpecNum,
+                     SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
   TakePendingPath();
   const uint8_t ucHeaderLen = HeaderLen(pCmd, ucCmdLen);
   const char* pSection = pCmd + ucHeaderLen;
@@ -299,8 +325,8 @@ uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t* pCmdSpecNum, S
   // A common command is matched on its own, without the path.
   const SMatchText sText = bCommon ? SMatchText{pCmd, ucHeaderLen}
                                    : EffectiveHeader(pCmd, static_cast<uint8_t>(uiEffectiveLen));
-  return MatchEntries(sText, bCommon, pSection, ucSectionLen, pCmdSpecNum, sParam, pNumSufCnt,
-                      uiNumSuf);
+  return MatchEntries(sText, bCommon, pSection, ucSectionLen, bIndexed, pCmdSpecNum, sParam,
+                      pNumSufCnt, uiNumSuf);
 }
 
 }  // namespace
@@ -320,12 +346,13 @@ uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, u
     }
   }
   uint8_t ucN = *pNumSufCnt;
+  SWalkStop sStop;
 #if SCPI_STANDARD_RULES
   const uint8_t ucResult =
-      bParamMode ? Walk(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN)
+      bParamMode ? Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop)
                  : WalkNodeChoices(pSpec, ucSpecLen, sText.pText, sText.ucTextLen, uiNumSuf, &ucN);
 #else
-  const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, 0, uiNumSuf, &ucN);
+  const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop);
 #endif
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
@@ -343,14 +370,14 @@ uint8_t TreePathTextLen() {
   return ucPathTextLen;
 }
 
-uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
+uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SParam sParam[],
               uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
   if (pSInput == nullptr || *pSInput == nullptr) return SCPI_ERR_NO_COMMAND;
 
   // Separators and white space before the command.
   const char* p = *pSInput;
   const char* const pRunStart = p;
-  while (IsSeparator(*p)) ++p;
+  while (HasLineFlag(*p, LF_SEPARATOR)) ++p;
   const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
 
   // The command runs to the NUL or to a ';' outside quotes. A quote of the other kind inside a
@@ -358,17 +385,17 @@ uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SP
   const char* const pCmdStart = p;
   bool bInString = false;
   bool bDoubleQuoted = false;
-  for (; *p != '\0'; ++p) {
+  for (;; ++p) {
+    while (!HasLineFlag(*p, LF_SPLIT)) ++p;
     const char c = *p;
-    if (c == ';' && !bInString) break;
-    if (c == '"' || c == '\'') {
-      const bool bDouble = (c == '"');
-      if (!bInString) {
-        bInString = true;
-        bDoubleQuoted = bDouble;
-      } else if (bDoubleQuoted == bDouble) {
-        bInString = false;
-      }
+    if (c == '\0' || (c == ';' && !bInString)) break;
+    if (c == ';') continue;
+    const bool bDouble = (c == '"');
+    if (!bInString) {
+      bInString = true;
+      bDoubleQuoted = bDouble;
+    } else if (bDoubleQuoted == bDouble) {
+      bInString = false;
     }
   }
   *pSInput = p;
@@ -380,14 +407,16 @@ uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SP
   if (*pCmd == ':') {
     ++pCmd;
     --uiLen;
-    bResetTree = 1;
+    ucFlags |= PARSE_RESET_TREE;
   }
-  if (bResetTree) ResetTree();
+  if (ucFlags & PARSE_RESET_TREE) ResetTree();
 
   // The 8-bit counts cannot hold a longer command or the run before it: not recognised.
   if (uiCmdLen > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
 
-  return MatchCommand(pCmd, static_cast<uint8_t>(uiLen), pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf);
+  const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
+  return MatchCommand(pCmd, static_cast<uint8_t>(uiLen), bIndexed, pCmdSpecNum, sParam,
+                      pNumSufCnt, uiNumSuf);
 }
 
 }  // namespace scpi

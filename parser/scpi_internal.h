@@ -10,6 +10,10 @@
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
+// The header index is derived when a table is built with orvane_scpi_add_table; a table
+// compiled some other way has none, and the weak reference is then null.
+extern "C" const SCmdIndex CmdSpecIndex __attribute__((weak));
+
 namespace scpi {
 
 /// Largest count, length or index the 8-bit counters can hold.
@@ -62,8 +66,19 @@ uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
                         uint8_t ucTextLen, uint32_t uiNumSuf[], uint8_t* pucN);
 #endif
 
+/// The header index of the table linked in, or null when it has none (or one of another table).
+inline const SCmdIndex* TableIndex() {
+  const SCmdIndex* psIndex = &CmdSpecIndex;
+  return psIndex != nullptr && psIndex->ppCmdSpecs == CmdSpecs ? psIndex : nullptr;
+}
+
+/// Flags of the Parse worker: bResetTree of SCPI_Parse, and a search without the header index
+/// (every entry tried, as for a table built without it; the results are the same).
+constexpr uint8_t PARSE_RESET_TREE = 1;
+constexpr uint8_t PARSE_WITHOUT_INDEX = 2;
+
 /// Worker of SCPI_Parse.
-uint8_t Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
+uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SParam sParam[],
               uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
 
 // ---- Parameters (parameters.cpp) ----

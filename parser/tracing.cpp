@@ -204,8 +204,9 @@ uint8_t SCPI_Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNu
     EndLine(LEVEL_CALL);
   }
   Raise();
+  const uint8_t ucFlags = bResetTree != 0 ? scpi::PARSE_RESET_TREE : 0;
   const uint8_t ucCode = Leave(
-      bTrace, scpi::Parse(pSInput, bResetTree, pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf),
+      bTrace, scpi::Parse(pSInput, ucFlags, pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf),
       RC_STANDARD);
   if (bTrace) {
     Text("Return Params: *pSInput=");

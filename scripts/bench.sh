@@ -3,12 +3,14 @@
 # Builds the benchmarks in Release (preset "bench") and prints a short table of medians: time
 # per item (a command, a list, a sample line, a panel fill or save) from CPU time, items per
 # second, and the goal where there is one. Each benchmark runs REPETITIONS times (default 5).
+# Then the scaling benchmark (scripts/scaling_bench.sh): instructions and time per command for
+# tables of 74, 148 and 222 entries.
 #
 #   scripts/bench.sh [REPETITIONS]
 #
 # ORVANE_BENCH_BUILD_DIR chooses the build directory (default build-bench). The window's
 # benchmarks run offscreen and only when the window is built (Qt 6 present).
-# Exits 1 when a median misses its goal.
+# Exits 1 when a median or the scaling benchmark misses its goal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,6 +32,7 @@ done
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 echo "Medians of $repetitions runs, CPU time; $cpu, $(nproc) cores; $(c++ --version | head -1)"
+status=0
 # Goals in nanoseconds per item, by benchmark name.
 awk -F, '
   BEGIN {
@@ -57,4 +60,7 @@ awk -F, '
     }
     printf "%-36s %12s %14.0f  %-28s %s\n", name, pretty(ns), $7, label, verdict
   }
-  END { exit failed }' "$csv"
+  END { exit failed }' "$csv" || status=1
+echo
+scripts/scaling_bench.sh || status=1
+exit $status

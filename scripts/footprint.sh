@@ -7,7 +7,7 @@
 #   - the largest stack frame of any function (-fstack-usage);
 #   - recursion: none allowed, checked on the call graph the compiler writes (-fcallgraph-info);
 #   - the deepest stack any public call can reach (frames summed along the call graph).
-# The demo command table is measured on its own for reference.
+# The demo command table and its header index are measured on their own for reference.
 #
 # Then the Cortex-M4 and Cortex-M0 builds (presets cortex-m4, cortex-m0: -Os, thumb, tracing out,
 # the libraries alone) with the firmware image tests/firmware (the loop over a fake UART, the
@@ -91,6 +91,13 @@ mkdir -p "$out/table"
 "$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser/include -I"$out/no-trace/include" \
   -c commands/demo_commands.c \
   -o "$out/table/demo_commands.o"
+# The demo table's header index, derived as orvane_scpi_add_table derives it.
+mkdir -p "$out/index"
+"$CC" -std=c99 -Iparser/include -I"$out/no-trace/include" cmake/scpi_table_index.c \
+  commands/demo_commands.c -o "$out/index/table_index"
+"$out/index/table_index" "$out/index/demo_commands_index.c"
+"$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser/include -I"$out/no-trace/include" \
+  -c "$out/index/demo_commands_index.c" -o "$out/index/demo_commands_index.o"
 
 echo "Parser library footprint ($("$CXX" --version | head -1), x86-64, -Os)"
 printf '%-22s %8s %8s %8s %12s\n' "build" ".text" ".rodata" "RAM" "worst frame"
@@ -112,6 +119,9 @@ done
 table=("$out"/table/*.o)
 printf '%-22s %8d %8d %8d\n' "demo command table" "$(sections '^\\.text' "${table[@]}")" \
   "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${table[@]}")" "$(sections '^\\.(data|bss)$' "${table[@]}")"
+index=("$out"/index/*.o)
+printf '%-22s %8d %8d %8d\n' "  its header index" "$(sections '^\\.text' "${index[@]}")" \
+  "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${index[@]}")" "$(sections '^\\.(data|bss)$' "${index[@]}")"
 
 for variant in no-trace trace standard-rules; do
   dir="$out/$variant"

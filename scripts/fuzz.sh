@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(parser_fuzz report_fuzz)
+[ ${#targets[@]} -eq 0 ] && targets=(parser_fuzz report_fuzz header_search_fuzz header_search_shapes_fuzz)
 build=${ORVANE_FUZZ_BUILD_DIR:-build-fuzz}
 
 cmake --preset fuzz -B "$build" >/dev/null

@@ -3,7 +3,8 @@
 # the development component alone first, then the applications; builds the C and C++ examples
 # with find_package(OrvaneScpi), asks for the package's components (and for one it does not
 # have), builds the C example once more with the pkg-config flags alone, links the manual's
-# small command table with the parser alone, builds the power-supply example with its console,
+# small command table with the parser alone (and once more built with orvane_scpi_add_table,
+# which derives its header index), builds the power-supply example with its console,
 # and consoles for the installed demo table and for a table with mistakes; runs them all and
 # compares what they print. A bare #include <scpi.h> must fail with the CMake package and with
 # pkg-config.
@@ -335,6 +336,30 @@ run("compiling a program with a table of its own" ${C_COMPILER} ${c_flags}
     ${work}/own/main.c ${work}/own/table.c ${pc_flags} -o ${work}/own/instrument)
 run("the program with a table of its own" ${work}/own/instrument)
 expect_output("the program with a table of its own" "command 1 0.005
+command 2
+command 0
+command 1
+error 70
+" "${run_output}")
+
+# The same table built with orvane_scpi_add_table from the installed package, which derives its
+# header index with the installed generator.
+file(WRITE ${work}/own-cmake/CMakeLists.txt [=[
+cmake_minimum_required(VERSION 3.16)
+project(own_instrument C)
+find_package(OrvaneScpi REQUIRED)
+orvane_scpi_add_table(own_table SOURCES ../own/table.c)
+add_executable(instrument ../own/main.c)
+target_link_libraries(instrument PRIVATE own_table)
+]=])
+run("configuring a table built with orvane_scpi_add_table" ${CMAKE_COMMAND} -S ${work}/own-cmake
+    -B ${work}/own-cmake/build -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
+run("building a table with orvane_scpi_add_table" ${CMAKE_COMMAND} --build ${work}/own-cmake/build)
+if(NOT EXISTS ${work}/own-cmake/build/own_table_index.c)
+  message(FATAL_ERROR "orvane_scpi_add_table derived no header index from the installed package")
+endif()
+run("the program with a table built by orvane_scpi_add_table" ${work}/own-cmake/build/instrument)
+expect_output("the program with a table built by orvane_scpi_add_table" "command 1 0.005
 command 2
 command 0
 command 1

@@ -93,6 +93,49 @@ extern const SParamSpec ParamSpecs[][MAX_PARAMS];
 /** Unit suffixes in search order, ended by an entry with an empty suffix. */
 extern const SUnitSuffix UnitSuffixes[];
 
+/* ---- Header index: derived from CmdSpecs when the table is built ----------------------------- */
+
+/** An index of CmdSpecs by the first keyword of a header. orvane_scpi_add_table derives it from
+ *  the table at build time (the program scpi_table_index.c prints it); it is never written by
+ *  hand. With it, SCPI_Parse tries only the entries that can match a header's key, in table
+ *  order; without it (a table compiled some other way) every entry. The results are the same.
+ *
+ *  A header's key is the effective header's first keyword without its numeric suffix (with a
+ *  tree path, the path's first keyword), as SCPI_IndexKeyHash takes it. The run of candidates
+ *  of a key holds, in table order, the entries whose first keyword (short or long form, or
+ *  that of a leading optional node) has a key of the same bucket, and the entries of shapes the
+ *  index does not sort; every entry left out would certainly end in SCPI_ERR_INVALID_CMD. */
+typedef struct {
+  /** The table the index was derived from; the parser ignores an index of another table. */
+  const char* const* ppCmdSpecs;
+  /** Indexed by the top (32 - ucBucketShift) bits of a key's hash: the run of candidates of
+   *  the keys that fall there (the first candidate in the low half, the end in the high half),
+   *  or for a bucket without keys the entries of unsorted shapes. */
+  const uint32_t* pulBuckets;
+  /** Two bytes per candidate: the entry's number, and how many leading characters its
+   *  specification shares with that of the candidate before it in the run (at most 255). */
+  const uint8_t* pucCandidates;
+  uint8_t ucBucketShift;
+} SCmdIndex;
+
+/** The index of CmdSpecs, when the table was built with it (the parser finds it by a weak
+ *  reference, so a table without it links as well). */
+extern const SCmdIndex CmdSpecIndex;
+
+/** The hash of a header's key: FNV-1a over its characters up to the first digit, '#', or one
+ *  of ":;<=>?" (or up to uiLen), ASCII letters folded. The parser and the index generator both
+ *  use it. */
+static inline uint32_t SCPI_IndexKeyHash(const char* pText, unsigned uiLen) {
+  uint32_t ulHash = 2166136261u;
+  unsigned ui;
+  for (ui = 0; ui < uiLen; ++ui) {
+    const uint8_t uc = (uint8_t)pText[ui];
+    if ((uint8_t)(uc - '0') <= '?' - '0' || uc == '#') break;
+    ulHash = (ulHash ^ (uint8_t)(uc | 0x20)) * 16777619u;
+  }
+  return ulHash;
+}
+
 #ifdef __cplusplus
 }
 #endif
