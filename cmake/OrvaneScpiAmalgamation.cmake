@@ -2,6 +2,7 @@
 # The single-file drop-in for builds without CMake: the target amalgamation writes
 #   <build>/amalgamation/orvane_scpi.cpp      every parser source in one file
 #   <build>/amalgamation/orvane-scpi/*.h      the public headers and this build's scpi_config.h
+#   <build>/amalgamation/scpi_table_index.c   the program that derives a table's header index
 # and the development component installs the folder with the documents.
 # Included after OrvaneScpiInstall.cmake, whose ORVANE_SCPI_PUBLIC_HEADERS it copies.
 set(ORVANE_SCPI_AMALGAMATION_DIR ${PROJECT_BINARY_DIR}/amalgamation)
@@ -35,6 +36,13 @@ add_custom_command(
           ${CMAKE_CURRENT_LIST_DIR}/amalgamate.cmake
   COMMENT "Writing the single-file parser amalgamation/orvane_scpi.cpp"
   VERBATIM)
+add_custom_command(
+  OUTPUT ${ORVANE_SCPI_AMALGAMATION_DIR}/scpi_table_index.c
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/scpi_table_index.c
+          ${ORVANE_SCPI_AMALGAMATION_DIR}/scpi_table_index.c
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/scpi_table_index.c
+  VERBATIM)
+list(APPEND _orvane_amalgamation_outputs ${ORVANE_SCPI_AMALGAMATION_DIR}/scpi_table_index.c)
 add_custom_target(amalgamation ALL DEPENDS ${_orvane_amalgamation_outputs})
 
 install(DIRECTORY ${ORVANE_SCPI_AMALGAMATION_DIR}/ DESTINATION ${ORVANE_INSTALL_DOCDIR}/amalgamation
