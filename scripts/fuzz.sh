@@ -10,7 +10,9 @@
 # The input that caused it is left in <build>/fuzz-findings/<target>/; fix the fault, then copy
 # the input into fuzz/regressions/<target>/ so that ctest replays it from then on.
 # New coverage found along the way is kept in <build>/fuzz-corpus/<target>/ for the next run.
-# ORVANE_FUZZ_BUILD_DIR chooses the build directory (default build-fuzz).
+# ORVANE_FUZZ_PRESET chooses the configure preset (default fuzz; fuzz-standard-rules builds the
+# parser with the standard SCPI rules) and ORVANE_FUZZ_BUILD_DIR the build directory (default
+# the preset's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,9 +20,10 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(parser_fuzz report_fuzz header_search_fuzz header_search_shapes_fuzz)
-build=${ORVANE_FUZZ_BUILD_DIR:-build-fuzz}
+preset=${ORVANE_FUZZ_PRESET:-fuzz}
+build=${ORVANE_FUZZ_BUILD_DIR:-build-$preset}
 
-cmake --preset fuzz -B "$build" >/dev/null
+cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}

@@ -29,3 +29,7 @@ cmake --build --preset asan
 ctest --preset asan -j2
 # Every fuzz target for a bounded time (ORVANE_FUZZ_SECONDS each, default 60); a finding fails.
 scripts/fuzz.sh "${ORVANE_FUZZ_SECONDS:-60}"
+# The parser and the differential header-search targets again with the standard SCPI rules,
+# whose node walk the index must serve as well, for half that time.
+ORVANE_FUZZ_PRESET=fuzz-standard-rules scripts/fuzz.sh "$(( ${ORVANE_FUZZ_SECONDS:-60} / 2 ))" \
+  parser_fuzz header_search_fuzz header_search_shapes_fuzz

@@ -7,13 +7,7 @@
 #       [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...] -P amalgamation_test.cmake
 cmake_minimum_required(VERSION 3.16)
 
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
-  endif()
-  set(run_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/script_support.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -30,17 +24,7 @@ run("compiling the C example" ${C_COMPILER} ${c_flags} -std=c99 -I${AMALGAMATION
 run("linking the C example" ${CXX_COMPILER} ${linker_flags} ${WORK_DIR}/main.o
     ${WORK_DIR}/demo_commands.o ${WORK_DIR}/orvane_scpi.o -o ${WORK_DIR}/parse_line)
 
-file(READ ${SOURCE_DIR}/docs/manual/07-library.md manual)
-set(shown_intro "For the default line it prints:\n\n```\n")
-string(FIND "${manual}" "${shown_intro}" at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "the manual no longer shows the C example's output")
-endif()
-string(LENGTH "${shown_intro}" intro_length)
-math(EXPR at "${at} + ${intro_length}")
-string(SUBSTRING "${manual}" ${at} -1 expected)
-string(FIND "${expected}" "```" end)
-string(SUBSTRING "${expected}" 0 ${end} expected)
+manual_c_example_output(${SOURCE_DIR} expected)
 run("the C example built from the amalgamation" ${WORK_DIR}/parse_line)
 if(NOT run_output STREQUAL expected)
   message(FATAL_ERROR "the C example built from the amalgamation printed:\n${run_output}\n"

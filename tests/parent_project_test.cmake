@@ -9,13 +9,7 @@
 #       -P parent_project_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
-  endif()
-  set(run_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/script_support.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 run("configuring the parent project (${HOW})" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/parent_project
