@@ -89,6 +89,9 @@ std::vector<SCommand> ReadCommands(const STable& sTable, Reporter& r) {
   return v;
 }
 
+// The warnings about unreachable commands and the tree path follow the library's own rules for
+// the path and optional nodes; the standard rules keep the path as typed and recognise more.
+#if !SCPI_STANDARD_RULES
 // The parameters a command takes: slot types, counts and which slots may be empty.
 struct SSlots {
   unsigned uiUsed = 0;  // slots before the first P_NONE
@@ -205,6 +208,7 @@ void NoteTrailingNodes(const std::vector<SCommand>& vCommands, Reporter& r) {
                 (uiCount == 1 ? " command of this table ends" : " commands of this table end") +
                 " in optional nodes; this note is given once");
 }
+#endif  // !SCPI_STANDARD_RULES
 
 }  // namespace
 
@@ -271,8 +275,10 @@ SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
     }
     if (c.bSound) WarnHeader(c.sEntry, c.sSpec, c.vNodes, uiChoiceSuffixes > 0, r);
   }
+#if !SCPI_STANDARD_RULES
   WarnUnreachable(vCommands, r);
   NoteTrailingNodes(vCommands, r);
+#endif
   SCheckResult sResult;
   sResult.uiCommands = static_cast<unsigned>(vCommands.size());
   sResult.uiUnitSuffixes = CheckUnitSuffixes(sTable.psUnitSuffixes, r);
