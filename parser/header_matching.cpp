@@ -311,11 +311,12 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
   return ucBest;
 }
 
-// Recognises one command (leading ':' already dropped) against the table.
-uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, bool bIndexed, uint8_t* pCmdSpecNum,
-                     SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+// Recognises one command (leading ':' already dropped) of ucHeaderLen header characters
+// against the table.
+uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t ucHeaderLen, bool bIndexed,
+                     uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt,
+                     uint32_t uiNumSuf[]) {
   TakePendingPath();
-  const uint8_t ucHeaderLen = HeaderLen(pCmd, ucCmdLen);
   const char* pSection = pCmd + ucHeaderLen;
   const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
   const bool bCommon = ucHeaderLen > 0 && pCmd[0] == '*';
@@ -381,8 +382,11 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
   const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
 
   // The command runs to the NUL or to a ';' outside quotes. A quote of the other kind inside a
-  // string is an ordinary character.
+  // string is an ordinary character. Its header runs to the first white space, found on the way
+  // unless a quote comes before it.
   const char* const pCmdStart = p;
+  while (!HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
+  const char* const pHeaderEnd = p;
   bool bInString = false;
   bool bDoubleQuoted = false;
   for (;; ++p) {
@@ -415,8 +419,12 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
   if (uiCmdLen > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
 
   const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
-  return MatchCommand(pCmd, static_cast<uint8_t>(uiLen), bIndexed, pCmdSpecNum, sParam,
-                      pNumSufCnt, uiNumSuf);
+  const uint8_t ucLen = static_cast<uint8_t>(uiLen);
+  const uint8_t ucHeaderLen = *pHeaderEnd == '"' || *pHeaderEnd == '\''
+                                  ? HeaderLen(pCmd, ucLen)
+                                  : static_cast<uint8_t>(pHeaderEnd - pCmd);
+  return MatchCommand(pCmd, ucLen, ucHeaderLen, bIndexed, pCmdSpecNum, sParam, pNumSufCnt,
+                      uiNumSuf);
 }
 
 }  // namespace scpi
