@@ -219,13 +219,23 @@ uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectio
 
 uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
                         SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
-  uint8_t ucResult = CheckParamCount(ucCmdNum, pSection, ucSectionLen);
-  if (ucResult != SCPI_ERR_OK) {
-    return ucResult;
+  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
+  uint8_t ucResult = SCPI_ERR_OK;
+  if (psSpecs[0].ePType == P_NONE) {
+    // No slots: anything but white space is a parameter too many.
+    for (unsigned uPos = 0; uPos < ucSectionLen; uPos++) {
+      if (!IsWhiteSpace(pSection[uPos])) {
+        return SCPI_ERR_PARAM_COUNT;
+      }
+    }
+  } else {
+    ucResult = CheckParamCount(ucCmdNum, pSection, ucSectionLen);
+    if (ucResult != SCPI_ERR_OK) {
+      return ucResult;
+    }
   }
   sParam[0].ePType = P_NONE;
   sParam[1].ePType = P_NONE;
-  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
   uint8_t ucPos = 0;
   for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
