@@ -147,16 +147,26 @@ void SetTypedPath(const SMatchText& sText) {
 #endif
 
 // Where a walk that ended in SCPI_ERR_INVALID_CMD stopped: the specification character it
-// failed at (it read none after it) and the text character it compared with it.
+// failed at (it read none after it) and the text character it compared with it, and the walk's
+// state there. When the walk stepped onto that character (rather than skipping to it), the
+// state depends on the characters before it alone: the walk of a specification that shares
+// them can go on from it.
 struct SWalkStop {
   uint8_t ucSi;
   char cText;
+  uint8_t ucTi;
+  uint8_t ucNodeTi;
+  uint8_t ucN;
+  uint8_t ucResult;
+  bool bInNode;
+  bool bLongForm;
+  bool bStepped;
 };
 
-// Walks a specification against a text. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF,
-// SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
+// Walks a specification against a text, from the start or (bResume) from the stop of the walk
+// before. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
 uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, uint32_t uiNumSuf[],
-             uint8_t* pucN, SWalkStop* psStop) {
+             uint8_t* pucN, SWalkStop* psStop, bool bResume) {
   unsigned uiSi = 0;
   unsigned uiTi = 0;
   unsigned uiNodeTi = 0;
@@ -165,6 +175,17 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, uint
   bool bInNode = false;
   bool bLongForm = false;  // a lower-case letter of the current keyword has matched
   bool bDigits = false;    // reading the digits of a suffix
+  bool bMismatch = false;
+  unsigned uiSkipEnd = 0;  // where the last skip ended; the stop of a resumed walk is past it
+  if (bResume) {
+    uiSi = psStop->ucSi;
+    uiTi = psStop->ucTi;
+    uiNodeTi = psStop->ucNodeTi;
+    ucN = psStop->ucN;
+    ucResult = psStop->ucResult;
+    bInNode = psStop->bInNode;
+    bLongForm = psStop->bLongForm;
+  }
 
   char cText;
   for (;;) {
@@ -183,12 +204,14 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, uint
       if (ucClass == SC_LONG_FORM && !bLongForm) {
         // Short form: skip the rest of the long form and compare the same text character again.
         while (uiSi < ucSpecLen && SpecClass(pSpec[uiSi]) == SC_LONG_FORM) ++uiSi;
+        uiSkipEnd = uiSi;
       } else if (bInNode) {
         // The optional node is absent: retry its text against what follows the node.
         uiTi = uiNodeTi;
         while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
+        uiSkipEnd = uiSi;
       } else {
-        ucResult = SCPI_ERR_INVALID_CMD;
+        bMismatch = true;
         break;
       }
     } else if (ucClass == SC_NODE_OPEN) {
@@ -223,11 +246,13 @@ uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, uint
   }
 
   *pucN = ucN;
+  // Text the header specification did not consume fails the walk as well.
+  if (!bMismatch && cText == '\0') return ucResult;
   // uiSi only grows, and every character read stood at or before it.
-  psStop->ucSi = static_cast<uint8_t>(uiSi);
-  psStop->cText = cText;
-  // Text the header specification did not consume.
-  return cText != '\0' ? uint8_t{SCPI_ERR_INVALID_CMD} : ucResult;
+  *psStop = SWalkStop{static_cast<uint8_t>(uiSi), cText, static_cast<uint8_t>(uiTi),
+                      static_cast<uint8_t>(uiNodeTi), ucN, ucResult, bInNode, bLongForm,
+                      uiSi != uiSkipEnd};
+  return SCPI_ERR_INVALID_CMD;
 }
 
 // A walk that ended in SCPI_ERR_INVALID_CMD decided on the characters up to its stop; no stop
@@ -289,7 +314,9 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
     uint8_t ucResult = WalkNodeChoices(pSpec, MAX_COUNT, sText.pText, sText.ucTextLen, uiNumSuf,
                                        &ucSufCnt);
 #else
-    uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop);
+    // A walk that would read the same characters up to the stop goes on from there.
+    const bool bResume = uiShared == uiStop && sStop.bStepped;
+    uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop, bResume);
     uiStop = ucResult == SCPI_ERR_INVALID_CMD ? sStop.ucSi : NO_STOP;
 #endif
     if (ucResult == SCPI_ERR_OK) {
@@ -311,11 +338,12 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
   return ucBest;
 }
 
-// Recognises one command (leading ':' already dropped) against the table.
-uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, bool bIndexed, uint8_t* pCmdSpecNum,
-                     SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+// Recognises one command (leading ':' already dropped) of ucHeaderLen header characters
+// against the table.
+uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t ucHeaderLen, bool bIndexed,
+                     uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt,
+                     uint32_t uiNumSuf[]) {
   TakePendingPath();
-  const uint8_t ucHeaderLen = HeaderLen(pCmd, ucCmdLen);
   const char* pSection = pCmd + ucHeaderLen;
   const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
   const bool bCommon = ucHeaderLen > 0 && pCmd[0] == '*';
@@ -349,10 +377,10 @@ uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, u
   SWalkStop sStop;
 #if SCPI_STANDARD_RULES
   const uint8_t ucResult =
-      bParamMode ? Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop)
+      bParamMode ? Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, false)
                  : WalkNodeChoices(pSpec, ucSpecLen, sText.pText, sText.ucTextLen, uiNumSuf, &ucN);
 #else
-  const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop);
+  const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, false);
 #endif
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
@@ -381,8 +409,11 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
   const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
 
   // The command runs to the NUL or to a ';' outside quotes. A quote of the other kind inside a
-  // string is an ordinary character.
+  // string is an ordinary character. Its header runs to the first white space, found on the way
+  // unless a quote comes before it.
   const char* const pCmdStart = p;
+  while (!HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
+  const char* const pHeaderEnd = p;
   bool bInString = false;
   bool bDoubleQuoted = false;
   for (;; ++p) {
@@ -415,8 +446,12 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
   if (uiCmdLen > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
 
   const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
-  return MatchCommand(pCmd, static_cast<uint8_t>(uiLen), bIndexed, pCmdSpecNum, sParam,
-                      pNumSufCnt, uiNumSuf);
+  const uint8_t ucLen = static_cast<uint8_t>(uiLen);
+  const uint8_t ucHeaderLen = *pHeaderEnd == '"' || *pHeaderEnd == '\''
+                                  ? HeaderLen(pCmd, ucLen)
+                                  : static_cast<uint8_t>(pHeaderEnd - pCmd);
+  return MatchCommand(pCmd, ucLen, ucHeaderLen, bIndexed, pCmdSpecNum, sParam, pNumSufCnt,
+                      uiNumSuf);
 }
 
 }  // namespace scpi

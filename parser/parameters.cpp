@@ -8,6 +8,11 @@ namespace {
 
 constexpr char CHOICE_SEPARATOR = '|';
 
+/// The quotes, brackets and comma that split parameters all come at or before ',' in ASCII.
+constexpr uint8_t LAST_SPLITTING_CHAR = ',';
+
+inline bool MaySplit(char c) { return static_cast<uint8_t>(c) <= LAST_SPLITTING_CHAR; }
+
 /// A Boolean given as a number takes no unit suffix and no scaling.
 constexpr SNumAttr UNITLESS_NUMBER = {U_NONE, nullptr, 0};
 
@@ -44,7 +49,9 @@ uint8_t SplitParameter(const char* pSection, uint8_t ucSectionLen, uint8_t* pucP
   const unsigned uStart = uPos;
   while (uPos < ucSectionLen && pSection[uPos] != ',') {
     const char c = pSection[uPos];
-    if (IsQuote(c)) {
+    if (!MaySplit(c)) {
+      // an ordinary character of the parameter
+    } else if (IsQuote(c)) {
       // Everything up to the next equal quote belongs to the run; a doubled quote closes
       // the run and opens the next one at once.
       do {
@@ -185,6 +192,9 @@ uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectio
     unsigned uDepth = 0;
     for (; uPos < ucSectionLen; uPos++) {
       const char c = pSection[uPos];
+      if (!MaySplit(c)) {
+        continue;
+      }
       if (IsQuote(c)) {
         if (!bQuoteOpen || cQuote == c) {
           bQuoteOpen = !bQuoteOpen;
@@ -209,13 +219,23 @@ uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectio
 
 uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
                         SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
-  uint8_t ucResult = CheckParamCount(ucCmdNum, pSection, ucSectionLen);
-  if (ucResult != SCPI_ERR_OK) {
-    return ucResult;
+  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
+  uint8_t ucResult = SCPI_ERR_OK;
+  if (psSpecs[0].ePType == P_NONE) {
+    // No slots: anything but white space is a parameter too many.
+    for (unsigned uPos = 0; uPos < ucSectionLen; uPos++) {
+      if (!IsWhiteSpace(pSection[uPos])) {
+        return SCPI_ERR_PARAM_COUNT;
+      }
+    }
+  } else {
+    ucResult = CheckParamCount(ucCmdNum, pSection, ucSectionLen);
+    if (ucResult != SCPI_ERR_OK) {
+      return ucResult;
+    }
   }
   sParam[0].ePType = P_NONE;
   sParam[1].ePType = P_NONE;
-  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
   uint8_t ucPos = 0;
   for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
