@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #define FUZZ_CHECK(cond)                                                          \
   do {                                                                            \
@@ -14,5 +15,18 @@
       std::abort();                                                               \
     }                                                                             \
   } while (0)
+
+// Everything one run returned, in order, as bytes; two runs over one line must agree.
+class Transcript {
+ public:
+  template <typename T>
+  void Note(T v) {
+    sBytes.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+  const std::string& Bytes() const { return sBytes; }
+
+ private:
+  std::string sBytes;
+};
 
 #endif  // ORVANE_FUZZ_CHECK_H

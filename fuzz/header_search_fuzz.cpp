@@ -18,18 +18,6 @@ namespace {
 
 constexpr uint8_t SENTINEL = 0xA5;
 
-class Transcript {
- public:
-  template <typename T>
-  void Note(T v) {
-    sBytes.append(reinterpret_cast<const char*>(&v), sizeof v);
-  }
-  const std::string& Bytes() const { return sBytes; }
-
- private:
-  std::string sBytes;
-};
-
 // The defined part of a record: its type and the value that type has.
 void NoteRecord(const SParam& s, const char* pLine, Transcript& sOut) {
   sOut.Note(s.ePType);

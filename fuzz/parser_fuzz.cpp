@@ -51,19 +51,6 @@ struct Line {
   uint64_t Offset(const char* p) const { return static_cast<uint64_t>(p - pBegin); }
 };
 
-// Everything one run returned, in order, as bytes; two runs over one line must agree.
-class Transcript {
- public:
-  template <typename T>
-  void Note(T v) {
-    sBytes.append(reinterpret_cast<const char*>(&v), sizeof v);
-  }
-  const std::string& Bytes() const { return sBytes; }
-
- private:
-  std::string sBytes;
-};
-
 // ---- Tracing ----
 
 #if SCPI_TRACE

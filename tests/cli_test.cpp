@@ -422,32 +422,53 @@ bool ReadUntil(int fd, std::string& sText, const std::string& sUntil, size_t uCo
   return true;
 }
 
-TEST_F(Cli, EachLinesReportIsPrintedBeforeTheNextLineIsRead) {
-  int aiIn[2], aiOut[2];
-  ASSERT_EQ(pipe(aiIn), 0);
-  ASSERT_EQ(pipe(aiOut), 0);
-  posix_spawn_file_actions_t sActions;
-  posix_spawn_file_actions_init(&sActions);
-  posix_spawn_file_actions_adddup2(&sActions, aiIn[0], 0);
-  posix_spawn_file_actions_adddup2(&sActions, aiOut[1], 1);
-  posix_spawn_file_actions_addclose(&sActions, aiIn[1]);
-  posix_spawn_file_actions_addclose(&sActions, aiOut[0]);
-  char* apArgv[] = {const_cast<char*>(PARSOLA_CLI), nullptr};
+// parsola-cli running with a pipe to its standard input (iIn) and one from its output (iOut).
+struct Piped {
+  int iIn = -1;
+  int iOut = -1;
   pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, PARSOLA_CLI, &sActions, nullptr, apArgv, environ), 0);
-  posix_spawn_file_actions_destroy(&sActions);
-  close(aiIn[0]);
-  close(aiOut[1]);
 
+  bool Start(const std::vector<std::string>& vArgs) {
+    int aiIn[2], aiOut[2];
+    if (pipe(aiIn) != 0 || pipe(aiOut) != 0) return false;
+    posix_spawn_file_actions_t sActions;
+    posix_spawn_file_actions_init(&sActions);
+    posix_spawn_file_actions_adddup2(&sActions, aiIn[0], 0);
+    posix_spawn_file_actions_adddup2(&sActions, aiOut[1], 1);
+    posix_spawn_file_actions_addclose(&sActions, aiIn[1]);
+    posix_spawn_file_actions_addclose(&sActions, aiOut[0]);
+    std::vector<char*> vArgv{const_cast<char*>(PARSOLA_CLI)};
+    for (const std::string& sArg : vArgs) vArgv.push_back(const_cast<char*>(sArg.c_str()));
+    vArgv.push_back(nullptr);
+    const bool bStarted =
+        posix_spawn(&pid, PARSOLA_CLI, &sActions, nullptr, vArgv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&sActions);
+    close(aiIn[0]);
+    close(aiOut[1]);
+    iIn = aiIn[1];
+    iOut = aiOut[0];
+    return bStarted;
+  }
+
+  /// Closes its input, waits for it to end and returns its wait status.
+  int Wait() {
+    close(iIn);
+    int iStatus = 0;
+    waitpid(pid, &iStatus, 0);
+    close(iOut);
+    return iStatus;
+  }
+};
+
+TEST_F(Cli, EachLinesReportIsPrintedBeforeTheNextLineIsRead) {
+  Piped cli;
+  ASSERT_TRUE(cli.Start({}));
   std::string sOut;
-  ASSERT_EQ(write(aiIn[1], "*rst\n", 5), 5);
-  EXPECT_TRUE(ReadUntil(aiOut[0], sOut, "Parsing Complete.\n\n", 1));
-  ASSERT_EQ(write(aiIn[1], "*cls\n", 5), 5);
-  EXPECT_TRUE(ReadUntil(aiOut[0], sOut, "Parsing Complete.\n\n", 2));
-  close(aiIn[1]);
-  int iStatus = 0;
-  waitpid(pid, &iStatus, 0);
-  close(aiOut[0]);
+  ASSERT_EQ(write(cli.iIn, "*rst\n", 5), 5);
+  EXPECT_TRUE(ReadUntil(cli.iOut, sOut, "Parsing Complete.\n\n", 1));
+  ASSERT_EQ(write(cli.iIn, "*cls\n", 5), 5);
+  EXPECT_TRUE(ReadUntil(cli.iOut, sOut, "Parsing Complete.\n\n", 2));
+  const int iStatus = cli.Wait();
   EXPECT_EQ(ParsedLines(sOut), (std::vector<std::string>{"*rst", "*cls"}));
   EXPECT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
 }
@@ -456,27 +477,12 @@ TEST_F(Cli, EachLinesReportIsPrintedBeforeTheNextLineIsRead) {
 // replaced only at the end.
 TEST_F(Cli, TheLogIsWrittenAsTheReportGoes) {
   WriteFile(Path("log.txt"), "old");
-  int aiIn[2], aiOut[2];
-  ASSERT_EQ(pipe(aiIn), 0);
-  ASSERT_EQ(pipe(aiOut), 0);
-  posix_spawn_file_actions_t sActions;
-  posix_spawn_file_actions_init(&sActions);
-  posix_spawn_file_actions_adddup2(&sActions, aiIn[0], 0);
-  posix_spawn_file_actions_adddup2(&sActions, aiOut[1], 1);
-  posix_spawn_file_actions_addclose(&sActions, aiIn[1]);
-  posix_spawn_file_actions_addclose(&sActions, aiOut[0]);
   const std::string sLog = Path("log.txt");
-  char* apArgv[] = {const_cast<char*>(PARSOLA_CLI), const_cast<char*>("--log"),
-                    const_cast<char*>(sLog.c_str()), nullptr};
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, PARSOLA_CLI, &sActions, nullptr, apArgv, environ), 0);
-  posix_spawn_file_actions_destroy(&sActions);
-  close(aiIn[0]);
-  close(aiOut[1]);
-
+  Piped cli;
+  ASSERT_TRUE(cli.Start({"--log", sLog}));
   std::string sOut;
-  ASSERT_EQ(write(aiIn[1], "*rst\n", 5), 5);
-  EXPECT_TRUE(ReadUntil(aiOut[0], sOut, "Parsing Complete.\n\n", 1));
+  ASSERT_EQ(write(cli.iIn, "*rst\n", 5), 5);
+  EXPECT_TRUE(ReadUntil(cli.iOut, sOut, "Parsing Complete.\n\n", 1));
   std::string sReport;  // the printed lines with CR LF
   for (size_t uPos = 0; uPos < sOut.size(); uPos = sOut.find('\n', uPos) + 1) {
     sReport += sOut.substr(uPos, sOut.find('\n', uPos) - uPos) + "\r\n";
@@ -490,10 +496,7 @@ TEST_F(Cli, TheLogIsWrittenAsTheReportGoes) {
   pclose(pList);
   EXPECT_EQ(sPart, LOG_HEADER + sReport);
 
-  close(aiIn[1]);
-  int iStatus = 0;
-  waitpid(pid, &iStatus, 0);
-  close(aiOut[0]);
+  const int iStatus = cli.Wait();
   EXPECT_TRUE(WIFEXITED(iStatus) && WEXITSTATUS(iStatus) == 0);
   EXPECT_EQ(ReadFile(sLog), LOG_HEADER + sReport + LOG_END);
 }
