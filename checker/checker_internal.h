@@ -75,8 +75,8 @@ void WarnHeader(const std::string& sEntry, const std::string& sSpec,
 
 // ---- Matching as the parser does it (header_walk.cpp) ----
 
-/// Whether the specification takes the whole text (letter case aside), as the parser's keyword
-/// matcher does with an empty command tree path: 0, or the matcher's failure code. When
+/// Whether the header specification takes the whole text (letter case aside), as the parser's
+/// keyword matcher does with an empty command tree path: 0, or the matcher's failure code. When
 /// pvTaken is given it receives, per optional node, whether the walk took it.
 uint8_t Walk(const std::string& sSpec, const std::string& sText, std::vector<bool>* pvTaken);
 

@@ -11,9 +11,9 @@
  * How the parser walks a header specification (a walk is exact, so the index may only leave
  * out entries whose walk certainly ends in SCPI_ERR_INVALID_CMD):
  *  - A walk that does not end in SCPI_ERR_INVALID_CMD has consumed the whole effective header,
- *    unless the specification has more than MAX_NUM_SUFFIX suffixes (SCPI_ERR_TOO_MANY_NUM_SUF
- *    stops a walk anywhere). The header's first segment, up to its first ':', is then consumed
- *    by the specification's characters before the first ':' the walk consumed.
+ *    unless the header specification has more than MAX_NUM_SUFFIX suffixes
+ *    (SCPI_ERR_TOO_MANY_NUM_SUF stops a walk anywhere). The header's first segment, up to its first ':', is then consumed
+ *    by the header specification's characters before the first ':' the walk consumed.
  *  - For a specification of the shape [N1:][N2:]...K{?|[:...]}(':'|end), where each keyword
  *    (N1, N2, ..., K) is upper-case or other required characters, then lower-case ones, then an
  *    optional '#', those characters are one leading node's keyword (the node present) or K with
@@ -157,7 +157,7 @@ static int Classify(unsigned uiEntry) {
   return 0;
 }
 
-/* Whether the specification ends inside a node that was never closed. */
+/* Whether the header specification ends inside a node that was never closed. */
 static int EndsInNode(const char* p) {
   int bInNode = 0;
   for (; *p != '\0'; ++p) {

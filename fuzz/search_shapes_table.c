@@ -1,6 +1,6 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * A command table of the specification shapes the header index has to get right: leading
+ * A command table of the header specification shapes the header index has to get right: leading
  * optional nodes, suffixes, query marks and optional nodes before the first ':', specifications
  * that share long prefixes, end inside a node or repeat one another, and shapes the index does
  * not sort (tried for every header). Built with orvane_scpi_add_table, so it has its index; the

@@ -87,8 +87,8 @@ inline bool HasLineFlag(char c, uint8_t ucFlag) {
   return (CHAR_TABLES.aucLineFlags[static_cast<uint8_t>(c)] & ucFlag) != 0;
 }
 
-// A letter of the specification matches its letter in either case (with bit 5 set, exactly its
-// two cases give its small letter); any other character only itself.
+// A letter of the header specification matches its letter in either case (with bit 5 set,
+// exactly its two cases give its small letter); any other character only itself.
 inline bool SameIgnoringCase(char cSpec, char cText) {
   const uint8_t ucCase = CHAR_TABLES.aucCaseBit[static_cast<uint8_t>(cSpec)];
   return (static_cast<uint8_t>(cSpec) | ucCase) == (static_cast<uint8_t>(cText) | ucCase);
@@ -146,7 +146,7 @@ void SetTypedPath(const SMatchText& sText) {
 }
 #endif
 
-// Where a walk that ended in SCPI_ERR_INVALID_CMD stopped: the specification character it
+// Where a walk that ended in SCPI_ERR_INVALID_CMD stopped: the header specification character it
 // failed at (it read none after it) and the text character it compared with it, and the walk's
 // state there. When the walk stepped onto that character (rather than skipping to it), the
 // state depends on the characters before it alone: the walk of a specification that shares

@@ -6,7 +6,7 @@
 // other part is required. Inside a part the keyword rules are the plain matcher's (the short
 // form or the whole long form, suffix digits read greedily), so a part walked from one text
 // position (with its long-form flag) ends at one position or fails. A node is taken as present
-// whenever the rest of the specification can still take the text to its end after it, the
+// whenever the rest of the header specification can still take the text to its end after it, the
 // earliest node first; the suffixes and the codes 5 and 14 come from that choice.
 #include "scpi_internal.h"
 
@@ -196,7 +196,7 @@ uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
   }
   *pucN = sSuf.ucN;
   if (ucResult != SCPI_ERR_OK) return ucResult;
-  // Text the specification did not consume.
+  // Text the header specification did not consume.
   return sPos.uiTi != ucTextLen ? uint8_t{SCPI_ERR_INVALID_CMD} : sSuf.ucResult;
 }
 

@@ -28,7 +28,7 @@ std::string SiblingKeyword(unsigned uNumber) {
   return s;
 }
 
-// The specification with its last keyword outside optional nodes replaced.
+// The header specification with its last keyword outside optional nodes replaced.
 std::string Sibling(const std::string& sSpec, unsigned uNumber) {
   size_t uStart = std::string::npos, uEnd = 0;
   bool bInNode = false;
