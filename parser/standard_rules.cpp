@@ -23,12 +23,13 @@ struct SPos {
   bool bLongForm;
 };
 
-struct SText {
+// The header being matched (not the public SText span: no delimiter, and read past its end as NUL).
+struct SHeaderText {
   const char* pText;
   uint8_t ucTextLen;
 };
 
-inline char CharAt(const SText& sText, unsigned uiTi) {
+inline char CharAt(const SHeaderText& sText, unsigned uiTi) {
   return uiTi < sText.ucTextLen ? sText.pText[uiTi] : '\0';
 }
 
@@ -66,7 +67,7 @@ bool NextPart(const char* pSpec, unsigned uiSpecLen, unsigned* puiSi, SPart* psP
 }
 
 // Reads the suffix digits at *puiTi (none gives 1) into the next suffix.
-void ReadSuffix(const SText& sText, unsigned* puiTi, SSuffixes* psSuf) {
+void ReadSuffix(const SHeaderText& sText, unsigned* puiTi, SSuffixes* psSuf) {
   uint32_t uiValue = 1;
   bool bDigits = false;
   for (char c = CharAt(sText, *puiTi); IsDigit(c); c = CharAt(sText, ++*puiTi)) {
@@ -88,7 +89,7 @@ void ReadSuffix(const SText& sText, unsigned* puiTi, SSuffixes* psSuf) {
 // Walks a part from *psPos, which moves on to where the part ends. Without psSuf the suffix
 // digits are only stepped over. Returns 0, SCPI_ERR_INVALID_CMD on a mismatch, or
 // SCPI_ERR_TOO_MANY_NUM_SUF when the part would store an eleventh suffix.
-uint8_t WalkPart(const char* pSpec, const SPart& sPart, const SText& sText, SPos* psPos,
+uint8_t WalkPart(const char* pSpec, const SPart& sPart, const SHeaderText& sText, SPos* psPos,
                  SSuffixes* psSuf) {
   const unsigned uiEnd = sPart.uiEnd;
   unsigned uiSi = sPart.uiBegin;
@@ -141,7 +142,7 @@ inline void Add(SPosSet* psSet, const SPos& sPos) {
 }
 
 // Whether the set holds the end of the text, with either long-form flag.
-inline bool HasEnd(const SPosSet& sSet, const SText& sText) {
+inline bool HasEnd(const SPosSet& sSet, const SHeaderText& sText) {
   const unsigned uiBit = PosBit(SPos{sText.ucTextLen, false});
   return ((sSet.aulWord[uiBit / WORD_BITS] >> (uiBit % WORD_BITS)) & 3) != 0;
 }
@@ -150,7 +151,7 @@ inline bool HasEnd(const SPosSet& sSet, const SText& sText) {
 // too (absent). A part never moves a position backwards, and one it leaves in place keeps its
 // flag, so going from the highest bit down meets each position of the old set once and none
 // that the part has added.
-void StepSet(const char* pSpec, const SPart& sPart, const SText& sText, SPosSet* psSet) {
+void StepSet(const char* pSpec, const SPart& sPart, const SHeaderText& sText, SPosSet* psSet) {
   for (unsigned uiWord = POS_BITS / WORD_BITS; uiWord-- > 0;) {
     const uint32_t ulOld = psSet->aulWord[uiWord];
     if (ulOld == 0) continue;
@@ -167,7 +168,7 @@ void StepSet(const char* pSpec, const SPart& sPart, const SText& sText, SPosSet*
 // Whether some choice of the nodes from uiSi on takes the text from sPos to its end. Kept out
 // of line, so that the set takes stack only while a node is decided.
 [[gnu::noinline]] bool RestCanMatch(const char* pSpec, unsigned uiSpecLen, unsigned uiSi,
-                                    const SText& sText, const SPos& sPos) {
+                                    const SHeaderText& sText, const SPos& sPos) {
   SPosSet sSet{};
   Add(&sSet, sPos);
   SPart sPart;
@@ -179,7 +180,7 @@ void StepSet(const char* pSpec, const SPart& sPart, const SText& sText, SPosSet*
 
 uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
                         uint8_t ucTextLen, uint32_t uiNumSuf[], uint8_t* pucN) {
-  const SText sText{pText, ucTextLen};
+  const SHeaderText sText{pText, ucTextLen};
   SSuffixes sSuf{uiNumSuf, *pucN, SCPI_ERR_OK};
   SPos sPos{0, false};
   uint8_t ucResult = SCPI_ERR_OK;
