@@ -38,51 +38,90 @@ uint8_t RequiredSlots(const SParamSpec* psSpecs, uint8_t ucUsed) {
   return 0;
 }
 
-/// Splits off the parameter that starts at *pucPos: skips leading white space, then reads up
-/// to the next ',' outside quotes and brackets (which it steps over) or the section's end.
-uint8_t SplitParameter(const char* pSection, uint8_t ucSectionLen, uint8_t* pucPos,
-                       uint8_t* pucStart, uint8_t* pucLen) {
-  unsigned uPos = *pucPos;
-  while (uPos < ucSectionLen && IsWhiteSpace(pSection[uPos])) {
-    uPos++;
+/// One parameter as the grammar reads it: its text (trailing white space included), whether a
+/// comma ended it, the first fault met in it, and for an arbitrary block where its bytes lie.
+struct SParamRun {
+  uint32_t ulStart;
+  uint32_t ulLen;
+  uint32_t ulDataStart;
+  uint32_t ulDataLen;
+  uint8_t ucFault;
+  bool bComma;
+  bool bBlock;
+};
+
+/// Length and data of the block that starts with '#' and a digit at ulPos: #0 runs to the end of
+/// the section; #<d><d length digits> is followed by that many bytes. Returns the position after
+/// the bytes, or 0 (no block ends there) when the length field or the bytes are cut short.
+uint32_t ReadBlock(const char* pSection, uint32_t ulSectionLen, uint32_t ulPos, SParamRun* psRun) {
+  const uint32_t ulDigits = static_cast<uint32_t>(pSection[ulPos + 1] - '0');
+  uint32_t ulAt = ulPos + 2;
+  if (ulDigits == 0) {
+    psRun->ulDataStart = ulAt;
+    psRun->ulDataLen = ulSectionLen - ulAt;
+    return ulSectionLen;
   }
-  const unsigned uStart = uPos;
-  while (uPos < ucSectionLen && pSection[uPos] != ',') {
-    const char c = pSection[uPos];
-    if (!MaySplit(c)) {
-      // an ordinary character of the parameter
-    } else if (IsQuote(c)) {
-      // Everything up to the next equal quote belongs to the run; a doubled quote closes
-      // the run and opens the next one at once.
-      do {
-        uPos++;
-      } while (uPos < ucSectionLen && pSection[uPos] != c);
-      if (uPos >= ucSectionLen) {
-        return SCPI_ERR_UNMATCHED_QUOTE;
-      }
-    } else if (c == '(') {
-      unsigned uDepth = 1;
-      while (uDepth > 0) {
-        uPos++;
-        if (uPos >= ucSectionLen) {
-          return SCPI_ERR_UNMATCHED_BRACKET;
-        }
-        if (pSection[uPos] == '(') {
-          uDepth++;
-        } else if (pSection[uPos] == ')') {
-          uDepth--;
-        }
-      }
-    } else if (c == ')') {
-      return SCPI_ERR_UNMATCHED_BRACKET;
+  if (ulSectionLen - ulAt < ulDigits) return 0;
+  uint32_t ulLen = 0;
+  for (const uint32_t ulEnd = ulAt + ulDigits; ulAt < ulEnd; ++ulAt) {
+    if (!IsDigit(pSection[ulAt]) ||
+        !AccumulateDigit(&ulLen, static_cast<uint8_t>(pSection[ulAt] - '0'), DECIMAL_BASE)) {
+      return 0;
     }
-    uPos++;
   }
-  *pucStart = static_cast<uint8_t>(uStart);
-  *pucLen = static_cast<uint8_t>(uPos - uStart);
-  // Step over the comma so that the next parameter starts after it.
-  *pucPos = static_cast<uint8_t>(uPos < ucSectionLen ? uPos + 1 : uPos);
-  return SCPI_ERR_OK;
+  if (ulSectionLen - ulAt < ulLen) return 0;
+  psRun->ulDataStart = ulAt;
+  psRun->ulDataLen = ulLen;
+  return ulAt + ulLen;
+}
+
+/// The parameter grammar, the one rule for both counting and splitting: reads the parameter
+/// that starts at *pulPos up to the next ',' outside quotes and brackets (stepped over) or the
+/// section's end. Leading white space is skipped. A quoted run reaches the next equal quote (a
+/// doubled quote closes the run and opens the next one); a bracketed run nests, quotes and commas
+/// inside it included; an unclosed run takes the rest of the section. A stray ')' is a fault
+/// but does not end the parameter. With bBlocks, a parameter that starts with '#' and a digit is
+/// an arbitrary block, whose bytes are stepped over unread; a broken length field, or bytes
+/// running past the section, take the rest of the section.
+void NextParameter(const char* pSection, uint32_t ulSectionLen, bool bBlocks, uint32_t* pulPos,
+                   SParamRun* psRun) {
+  uint32_t ulPos = *pulPos;
+  while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
+  *psRun = SParamRun{ulPos, 0, 0, 0, SCPI_ERR_OK, false, false};
+  if (bBlocks && ulSectionLen - ulPos >= 2 && pSection[ulPos] == '#' &&
+      IsDigit(pSection[ulPos + 1])) {
+    const uint32_t ulEnd = ReadBlock(pSection, ulSectionLen, ulPos, psRun);
+    psRun->bBlock = ulEnd != 0;
+    ulPos = ulEnd != 0 ? ulEnd : ulSectionLen;
+    while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
+    if (ulEnd == 0 || (ulPos < ulSectionLen && pSection[ulPos] != ',')) {
+      psRun->ucFault = SCPI_ERR_INVALID_BLOCK;
+    }
+  }
+  for (; ulPos < ulSectionLen && pSection[ulPos] != ','; ulPos++) {
+    const char c = pSection[ulPos];
+    uint8_t ucFault = SCPI_ERR_OK;
+    if (!MaySplit(c)) {
+      continue;  // an ordinary character of the parameter
+    } else if (IsQuote(c)) {
+      do {
+        ulPos++;
+      } while (ulPos < ulSectionLen && pSection[ulPos] != c);
+      if (ulPos >= ulSectionLen) ucFault = SCPI_ERR_UNMATCHED_QUOTE;
+    } else if (c == '(') {
+      for (uint32_t ulDepth = 1; ulDepth > 0 && ++ulPos < ulSectionLen;) {
+        if (pSection[ulPos] == '(') ulDepth++;
+        if (pSection[ulPos] == ')') ulDepth--;
+      }
+      if (ulPos >= ulSectionLen) ucFault = SCPI_ERR_UNMATCHED_BRACKET;
+    } else if (c == ')') {
+      ucFault = SCPI_ERR_UNMATCHED_BRACKET;
+    }
+    if (psRun->ucFault == SCPI_ERR_OK) psRun->ucFault = ucFault;
+  }
+  psRun->ulLen = ulPos - psRun->ulStart;
+  psRun->bComma = ulPos < ulSectionLen;
+  *pulPos = psRun->bComma ? ulPos + 1 : ulPos;
 }
 
 /// Runs the check of a parameter type; P_CH_DAT is not handled here (it has its own suffix
@@ -178,88 +217,86 @@ bool AtLeastHalf(const SNum& sNum) {
 
 }  // namespace
 
-uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen) {
-  unsigned uPos = 0;
-  while (uPos < ucSectionLen && IsWhiteSpace(pSection[uPos])) {
-    uPos++;
-  }
-  // Up to 255 commas make 256 parameters: the count needs more than 8 bits.
-  unsigned uCount = 0;
-  if (uPos < ucSectionLen) {
-    uCount = 1;
-    bool bQuoteOpen = false;
-    char cQuote = '\0';
-    unsigned uDepth = 0;
-    for (; uPos < ucSectionLen; uPos++) {
-      const char c = pSection[uPos];
-      if (!MaySplit(c)) {
-        continue;
-      }
-      if (IsQuote(c)) {
-        if (!bQuoteOpen || cQuote == c) {
-          bQuoteOpen = !bQuoteOpen;
-          cQuote = c;
-        }
-      } else if (c == '(') {
-        uDepth++;
-      } else if (c == ')') {
-        if (uDepth > 0) {
-          uDepth--;
-        }
-      } else if (c == ',' && !bQuoteOpen && uDepth == 0) {
-        uCount++;
-      }
-    }
+uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint32_t ulSectionLen,
+                        bool bBlocks) {
+  uint32_t ulPos = 0;
+  while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
+  // More than 255 commas make more than 256 parameters: the count needs more than 8 bits.
+  uint32_t ulCount = 0;
+  if (ulPos < ulSectionLen) {
+    SParamRun sRun;
+    do {
+      NextParameter(pSection, ulSectionLen, bBlocks, &ulPos, &sRun);
+      ulCount++;
+    } while (sRun.bComma);
   }
   const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
   const uint8_t ucMax = UsedSlots(psSpecs);
   const uint8_t ucMin = RequiredSlots(psSpecs, ucMax);
-  return (uCount < ucMin || uCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
+  return (ulCount < ucMin || ulCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
 }
 
-uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
-                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+namespace {
+
+/// Checks one split parameter against its slot and fills its record. Only an arbitrary block
+/// fits a block slot, and a block fits no other type.
+uint8_t CheckSlot(const SParamSpec& sSpec, const char* pSection, const SParamRun& sRun,
+                  SParam* psParam, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+  if (sRun.bBlock || sSpec.ePType == P_BLOCK) {
+    if (!sRun.bBlock || sSpec.ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
+    psParam->ePType = P_BLOCK;
+    psParam->uVal.sBlock =
+        SBlock{reinterpret_cast<const uint8_t*>(pSection + sRun.ulDataStart), sRun.ulDataLen};
+    return SCPI_ERR_OK;
+  }
+  uint32_t ulLen = sRun.ulLen;
+  const char* pText = pSection + sRun.ulStart;
+  while (ulLen > 0 && IsWhiteSpace(pText[ulLen - 1])) ulLen--;
+  // Only a block's bytes may pass the 8-bit lengths; such a command is not recognised.
+  if (ulLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+  const uint8_t ucLen = static_cast<uint8_t>(ulLen);
+  if (sSpec.ePType == P_CH_DAT) {
+    return CheckCharData(pText, ucLen, static_cast<const SCharDataAttr*>(sSpec.pAttr), psParam,
+                         uiNumSuf, pNumSufCnt);
+  }
+  return CheckAsType(sSpec.ePType, sSpec.pAttr, pText, ucLen, psParam);
+}
+
+}  // namespace
+
+uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint32_t ulSectionLen,
+                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt, bool bBlocks) {
   const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
   uint8_t ucResult = SCPI_ERR_OK;
   if (psSpecs[0].ePType == P_NONE) {
     // No slots: anything but white space is a parameter too many.
-    for (unsigned uPos = 0; uPos < ucSectionLen; uPos++) {
-      if (!IsWhiteSpace(pSection[uPos])) {
+    for (uint32_t ulPos = 0; ulPos < ulSectionLen; ulPos++) {
+      if (!IsWhiteSpace(pSection[ulPos])) {
         return SCPI_ERR_PARAM_COUNT;
       }
     }
   } else {
-    ucResult = CheckParamCount(ucCmdNum, pSection, ucSectionLen);
+    ucResult = CheckParamCount(ucCmdNum, pSection, ulSectionLen, bBlocks);
     if (ucResult != SCPI_ERR_OK) {
       return ucResult;
     }
   }
-  sParam[0].ePType = P_NONE;
-  sParam[1].ePType = P_NONE;
-  uint8_t ucPos = 0;
+  for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS; ucSlot++) sParam[ucSlot].ePType = P_NONE;
+  uint32_t ulPos = 0;
   for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
     if (sSpec.ePType == P_NONE) {
       break;
     }
-    uint8_t ucStart = 0;
-    uint8_t ucLen = 0;
-    ucResult = SplitParameter(pSection, ucSectionLen, &ucPos, &ucStart, &ucLen);
+    SParamRun sRun;
+    NextParameter(pSection, ulSectionLen, bBlocks, &ulPos, &sRun);
+    ucResult = sRun.ucFault;
     if (ucResult != SCPI_ERR_OK) {
       break;
     }
-    const char* pText = pSection + ucStart;
-    while (ucLen > 0 && IsWhiteSpace(pText[ucLen - 1])) {
-      ucLen--;
-    }
-    if (sSpec.ePType == P_CH_DAT) {
-      ucResult = CheckCharData(pText, ucLen, static_cast<const SCharDataAttr*>(sSpec.pAttr),
-                               &sParam[ucSlot], uiNumSuf, pNumSufCnt);
-    } else {
-      ucResult = CheckAsType(sSpec.ePType, sSpec.pAttr, pText, ucLen, &sParam[ucSlot]);
-    }
+    ucResult = CheckSlot(sSpec, pSection, sRun, &sParam[ucSlot], uiNumSuf, pNumSufCnt);
     // An empty optional parameter is simply absent; its record keeps P_NONE.
-    if (ucResult != SCPI_ERR_OK && ucLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
+    if (ucResult != SCPI_ERR_OK && sRun.ulLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
       ucResult = SCPI_ERR_OK;
     }
   }

@@ -84,13 +84,17 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
 // ---- Parameters (parameters.cpp) ----
 
 /// Counts the parameters of a section and checks the count against the command's slots.
+/// bBlocks: the table declares block slots, so a parameter may be an arbitrary block.
 /// Returns 0 or SCPI_ERR_PARAM_COUNT.
-uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen);
+uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint32_t ulSectionLen,
+                        bool bBlocks = false);
 
 /// Checks the count, then splits and checks every parameter of candidate command ucCmdNum,
-/// filling sParam[] and appending choice suffixes. Returns 0 or the first failing code.
-uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
-                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+/// filling sParam[] and appending choice suffixes. Only a block's bytes make the section longer
+/// than 255 characters. Returns 0 or the first failing code.
+uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint32_t ulSectionLen,
+                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt,
+                        bool bBlocks = false);
 
 uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, SParam* psParam);
 uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psAttr,
@@ -134,6 +138,7 @@ uint8_t ParamToInt(const SParam* psParam, int* piVal);
 uint8_t ParamToDouble(const SParam* psParam, double* pfdVal);
 uint8_t ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLen,
                       char* pDelimiter);
+uint8_t ParamToBlock(const SParam* psParam, const uint8_t** ppData, uint32_t* pulLen);
 uint8_t GetNumListEntry(const SParam* psParam, uint8_t Index, uint8_t* pbRange, SParam* psFirst,
                         SParam* psLast);
 uint8_t GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDims, uint8_t* pbRange,
