@@ -255,19 +255,42 @@ extern const SListAttr ScpiDeclListProbe_;
 #define SCPI_COMMAND_TABLE(LIST) \
   SCPI_COMMAND_TABLE_ROWS(LIST, MAX_PARAMS, SCPI_DECL_CHECK_ROW_, SCPI_DECL_SPEC_, SCPI_DECL_ROW_)
 
-/** SCPI_COMMAND_TABLE with the row macros given (CHECK_ROW, SPEC_ROW, PARAM_ROW) and ucWidth
- *  slots per command. */
-#define SCPI_COMMAND_TABLE_ROWS(LIST, ucWidth, CHECK_ROW, SPEC_ROW, PARAM_ROW)                   \
+/* The table's width, then every row against it. */
+#define SCPI_DECL_CHECKS_(LIST, ucWidth, CHECK_ROW)                                              \
   enum { SCPI_DECL_WIDTH_ = (ucWidth) };                                                         \
   SCPI_DECL_ASSERT_(SCPI_DECL_WIDTH_ >= 1 && SCPI_DECL_WIDTH_ <= SCPI_MAX_PARAM_SLOTS,             \
                     SCPI_ERROR_table_width_not_1_to_8_in_##LIST,                                 \
                     "the width of " #LIST " is not 1 to 8 slots");                               \
-  LIST(CHECK_ROW)                                                                                \
+  LIST(CHECK_ROW)
+
+/** SCPI_COMMAND_TABLE with the row macros given (CHECK_ROW, SPEC_ROW, PARAM_ROW) and ucWidth
+ *  slots per command. */
+#define SCPI_COMMAND_TABLE_ROWS(LIST, ucWidth, CHECK_ROW, SPEC_ROW, PARAM_ROW)                   \
+  SCPI_DECL_CHECKS_(LIST, ucWidth, CHECK_ROW)                                                    \
   const char* const CmdSpecs[] = {LIST(SPEC_ROW) ""};                                            \
   const SParamSpec ParamSpecs[][ucWidth] = {LIST(PARAM_ROW)};                                    \
   SCPI_DECL_ASSERT_(sizeof CmdSpecs / sizeof CmdSpecs[0] <= SCPI_MAX_COMMANDS + 1,                 \
                     SCPI_ERROR_more_than_255_commands_in_table_##LIST,                            \
                     "more than 255 commands in " #LIST);                                          \
   const uint8_t CmdSpecCount = (uint8_t)(sizeof CmdSpecs / sizeof CmdSpecs[0] - 1)
+
+/** A table of ucWidth slots per command (1 to SCPI_MAX_PARAM_SLOTS): the record Name
+ *  (SScpiTable, for SCPI_ContextInit) over arrays of its own, NameCmdSpecs and NameParamSpecs,
+ *  and the unit suffixes given. One table of this form per source file. Write a ';' after it:
+ *    SCPI_COMMAND_TABLE_RECORD(DMM_COMMANDS, DmmTable, 5, DmmUnits); */
+#define SCPI_COMMAND_TABLE_RECORD(LIST, Name, ucWidth, unitSuffixes)                            \
+  SCPI_COMMAND_RECORD_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_DECL_CHECK_ROW_,              \
+                           SCPI_DECL_SPEC_, SCPI_DECL_ROW_)
+
+/** SCPI_COMMAND_TABLE_RECORD with the row macros given. */
+#define SCPI_COMMAND_RECORD_ROWS(LIST, Name, ucWidth, unitSuffixes, CHECK_ROW, SPEC_ROW,         \
+                                 PARAM_ROW)                                                      \
+  SCPI_DECL_CHECKS_(LIST, ucWidth, CHECK_ROW)                                                    \
+  static const char* const Name##CmdSpecs[] = {LIST(SPEC_ROW) ""};                               \
+  static const SParamSpec Name##ParamSpecs[][ucWidth] = {LIST(PARAM_ROW)};                       \
+  SCPI_DECL_ASSERT_(sizeof Name##CmdSpecs / sizeof Name##CmdSpecs[0] <= SCPI_MAX_COMMANDS + 1,     \
+                    SCPI_ERROR_more_than_255_commands_in_table_##LIST,                            \
+                    "more than 255 commands in " #LIST);                                          \
+  SCPI_TABLE_RECORD_DEFINE(Name, Name##CmdSpecs, Name##ParamSpecs, unitSuffixes)
 
 #endif /* ORVANE_SCPI_DECLARE_H */
