@@ -18,10 +18,13 @@ constexpr SNumAttr UNITLESS_NUMBER = {U_NONE, nullptr, 0};
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
+/// A parameter that cannot take a unit suffix searches no suffixes.
+constexpr SUnitSuffix NO_UNIT_SUFFIXES[] = {{"", U_NONE, 0}};
+
 /// Number of slots in use: those before the first P_NONE.
-uint8_t UsedSlots(const SParamSpec* psSpecs) {
+uint8_t UsedSlots(const SParamSpec* psSpecs, uint8_t ucWidth) {
   uint8_t ucUsed = 0;
-  while (ucUsed < MAX_PARAMS && psSpecs[ucUsed].ePType != P_NONE) {
+  while (ucUsed < ucWidth && psSpecs[ucUsed].ePType != P_NONE) {
     ucUsed++;
   }
   return ucUsed;
@@ -50,31 +53,6 @@ struct SParamRun {
   bool bBlock;
 };
 
-/// Length and data of the block that starts with '#' and a digit at ulPos: #0 runs to the end of
-/// the section; #<d><d length digits> is followed by that many bytes. Returns the position after
-/// the bytes, or 0 (no block ends there) when the length field or the bytes are cut short.
-uint32_t ReadBlock(const char* pSection, uint32_t ulSectionLen, uint32_t ulPos, SParamRun* psRun) {
-  const uint32_t ulDigits = static_cast<uint32_t>(pSection[ulPos + 1] - '0');
-  uint32_t ulAt = ulPos + 2;
-  if (ulDigits == 0) {
-    psRun->ulDataStart = ulAt;
-    psRun->ulDataLen = ulSectionLen - ulAt;
-    return ulSectionLen;
-  }
-  if (ulSectionLen - ulAt < ulDigits) return 0;
-  uint32_t ulLen = 0;
-  for (const uint32_t ulEnd = ulAt + ulDigits; ulAt < ulEnd; ++ulAt) {
-    if (!IsDigit(pSection[ulAt]) ||
-        !AccumulateDigit(&ulLen, static_cast<uint8_t>(pSection[ulAt] - '0'), DECIMAL_BASE)) {
-      return 0;
-    }
-  }
-  if (ulSectionLen - ulAt < ulLen) return 0;
-  psRun->ulDataStart = ulAt;
-  psRun->ulDataLen = ulLen;
-  return ulAt + ulLen;
-}
-
 /// The parameter grammar, the one rule for both counting and splitting: reads the parameter
 /// that starts at *pulPos up to the next ',' outside quotes and brackets (stepped over) or the
 /// section's end. Leading white space is skipped. A quoted run reaches the next equal quote (a
@@ -90,11 +68,13 @@ void NextParameter(const char* pSection, uint32_t ulSectionLen, bool bBlocks, ui
   *psRun = SParamRun{ulPos, 0, 0, 0, SCPI_ERR_OK, false, false};
   if (bBlocks && ulSectionLen - ulPos >= 2 && pSection[ulPos] == '#' &&
       IsDigit(pSection[ulPos + 1])) {
-    const uint32_t ulEnd = ReadBlock(pSection, ulSectionLen, ulPos, psRun);
-    psRun->bBlock = ulEnd != 0;
-    ulPos = ulEnd != 0 ? ulEnd : ulSectionLen;
+    const uint32_t ulBlockLen = ReadBlock(pSection + ulPos, ulSectionLen - ulPos,
+                                          &psRun->ulDataStart, &psRun->ulDataLen);
+    psRun->ulDataStart += ulPos;
+    psRun->bBlock = ulBlockLen != 0;
+    ulPos = ulBlockLen != 0 ? ulPos + ulBlockLen : ulSectionLen;
     while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
-    if (ulEnd == 0 || (ulPos < ulSectionLen && pSection[ulPos] != ',')) {
+    if (ulBlockLen == 0 || (ulPos < ulSectionLen && pSection[ulPos] != ',')) {
       psRun->ucFault = SCPI_ERR_INVALID_BLOCK;
     }
   }
@@ -126,11 +106,12 @@ void NextParameter(const char* pSection, uint32_t ulSectionLen, bool bBlocks, ui
 
 /// Runs the check of a parameter type; P_CH_DAT is not handled here (it has its own suffix
 /// arguments) and gives 40 like any unknown type.
-uint8_t CheckAsType(EPType ePType, const void* pAttr, const char* pText, uint8_t ucLen,
-                    SParam* psParam) {
+uint8_t CheckAsType(const SScpiContext* psCtx, EPType ePType, const void* pAttr,
+                    const char* pText, uint8_t ucLen, SParam* psParam) {
   switch (ePType) {
     case P_NUM:
-      return CheckNumeric(pText, ucLen, static_cast<const SNumAttr*>(pAttr), psParam);
+      return CheckNumeric(pText, ucLen, static_cast<const SNumAttr*>(pAttr),
+                          psCtx->psTable->psUnitSuffixes, psParam);
     case P_BOOL:
       return CheckBoolean(pText, ucLen, static_cast<const SBoolAttr*>(pAttr), psParam);
     case P_STR:
@@ -157,10 +138,48 @@ bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
   return uIndex == ucLen;
 }
 
+/// A string parameter quoted with the other quote character than a quoted choice, matched against
+/// that choice as if the input had used the choice's quote: the same text between the quotes, a
+/// doubled quote of the input's kind standing for one such character, a quote of the choice's
+/// kind doubled. Kept out of line, so that the copy takes stack only for such a parameter.
+[[gnu::noinline]] uint8_t MatchRequoted(SScpiContext* psCtx, const char* pChoice,
+                                        uint8_t ucChoiceLen, const char* pText, uint8_t ucLen,
+                                        uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+  const char cOwn = pText[0];
+  const char cChoice = pChoice[0];
+  char acText[MAX_COUNT];
+  unsigned uOut = 0;
+  auto emit = [&acText, &uOut](char c) {
+    if (uOut >= MAX_COUNT) return false;
+    acText[uOut++] = c;
+    return true;
+  };
+  bool bFits = emit(cChoice);
+  unsigned uPos = 1;
+  for (bool bOpen = true; bFits && bOpen && uPos < ucLen; ++uPos) {
+    const char c = pText[uPos];
+    if (c == cOwn && uPos + 1 < ucLen && pText[uPos + 1] == cOwn) {
+      bFits = emit(cOwn);  // a doubled quote of the input's kind: one such character
+      ++uPos;
+    } else if (c == cOwn) {
+      bFits = emit(cChoice);  // the closing quote
+      bOpen = false;
+    } else {
+      bFits = emit(c) && (c != cChoice || emit(c));
+    }
+  }
+  // What follows the closing quote is compared as it stands.
+  for (; bFits && uPos < ucLen; ++uPos) bFits = emit(pText[uPos]);
+  if (!bFits) return SCPI_ERR_INVALID_CMD;
+  return MatchKeywords(psCtx, pChoice, ucChoiceLen, acText, static_cast<uint8_t>(uOut), 1,
+                       uiNumSuf, pNumSufCnt);
+}
+
 /// Matches the parameter against each '|'-separated choice in turn. Returns 0 with the
 /// choice's number, or the code of the last choice tried (70, or 14 / 5 for its suffix).
-uint8_t MatchChoices(const char* pChoices, const char* pText, uint8_t ucLen, uint8_t* pucItem,
-                     uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pText, uint8_t ucLen,
+                     uint8_t* pucItem, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+  const bool bAnyQuote = psCtx->ucRules == SCPI_RULES_STANDARD;
   uint8_t ucResult = SCPI_ERR_INVALID_CMD;
   uint8_t ucItem = 0;
   const char* pItem = pChoices;
@@ -174,11 +193,15 @@ uint8_t MatchChoices(const char* pChoices, const char* pText, uint8_t ucLen, uin
     const char cItem0 = pItem[0];
     const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
                             !(cItem0 >= 'a' && cItem0 <= 'z');
-    if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
+    if (bAnyQuote && uItemLen <= MAX_COUNT && IsQuote(cItem0) && IsQuote(pText[0]) &&
+        cItem0 != pText[0]) {
+      ucResult = MatchRequoted(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen,
+                               uiNumSuf, pNumSufCnt);
+    } else if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
       ucResult = SCPI_ERR_INVALID_CMD;
     } else if (uItemLen <= MAX_COUNT) {
-      ucResult = MatchKeywords(pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1, uiNumSuf,
-                               pNumSufCnt);
+      ucResult = MatchKeywords(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1,
+                               uiNumSuf, pNumSufCnt);
     } else {
       ucResult = SCPI_ERR_INVALID_CMD;
     }
@@ -217,8 +240,76 @@ bool AtLeastHalf(const SNum& sNum) {
 
 }  // namespace
 
-uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint32_t ulSectionLen,
-                        bool bBlocks) {
+uint32_t ReadBlock(const char* pBlock, uint32_t ulAvail, uint32_t* pulDataStart,
+                   uint32_t* pulDataLen) {
+  const uint32_t ulDigits = static_cast<uint32_t>(pBlock[1] - '0');
+  uint32_t ulAt = 2;
+  uint32_t ulLen = ulAvail - ulAt;  // #0: the bytes run to the end of the message
+  if (ulDigits != 0) {
+    if (ulAvail - ulAt < ulDigits) return 0;
+    ulLen = 0;
+    for (const uint32_t ulEnd = ulAt + ulDigits; ulAt < ulEnd; ++ulAt) {
+      if (!IsDigit(pBlock[ulAt]) ||
+          !AccumulateDigit(&ulLen, static_cast<uint8_t>(pBlock[ulAt] - '0'), DECIMAL_BASE)) {
+        return 0;
+      }
+    }
+    if (ulAvail - ulAt < ulLen) return 0;
+  }
+  *pulDataStart = ulAt;
+  *pulDataLen = ulLen;
+  return ulAt + ulLen;
+}
+
+bool TableHasBlockSlots(const SScpiTable* psTable) {
+  const unsigned uSlots = unsigned{psTable->ucParamWidth};
+  for (unsigned uCmd = 0; uCmd < psTable->ucCmdCount && psTable->ppCmdSpecs[uCmd][0] != '\0';
+       ++uCmd) {
+    for (unsigned uSlot = 0; uSlot < uSlots; ++uSlot) {
+      if (psTable->psParamSpecs[uCmd * uSlots + uSlot].ePType == P_BLOCK) return true;
+    }
+  }
+  return false;
+}
+
+const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* puiBlockBytes) {
+  if (pSEnd == nullptr) {
+    pSEnd = pFrom;
+    while (*pSEnd != '\0') ++pSEnd;
+  }
+  char cQuote = '\0';         // the quote of the string that is open
+  bool bParamStart = true;    // only white space since the header or a ','
+  const char* p = pFrom;
+  for (; p != pSEnd; ++p) {
+    const char c = *p;
+    if (c == '\0' || (c == ';' && cQuote == '\0')) break;
+    if (cQuote != '\0') {
+      if (c == cQuote) cQuote = '\0';
+    } else if (IsQuote(c)) {
+      cQuote = c;
+      bParamStart = false;
+    } else if (bParamStart && c == '#' && pSEnd - p >= 2 && IsDigit(p[1])) {
+      const std::size_t uiAvail = static_cast<std::size_t>(pSEnd - p);
+      uint32_t ulDataStart = 0;
+      uint32_t ulDataLen = 0;
+      const uint32_t ulBlockLen =
+          ReadBlock(p, uiAvail > MAX_U32 ? MAX_U32 : static_cast<uint32_t>(uiAvail),
+                    &ulDataStart, &ulDataLen);
+      bParamStart = false;
+      if (ulBlockLen == 0) continue;  // malformed: its parameter check reports it
+      *puiBlockBytes += ulDataLen;
+      p += ulBlockLen - 1;
+    } else if (c == ',') {
+      bParamStart = true;
+    } else if (!IsWhiteSpace(c)) {
+      bParamStart = false;
+    }
+  }
+  return p;
+}
+
+uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint32_t ulSectionLen) {
   uint32_t ulPos = 0;
   while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
   // More than 255 commas make more than 256 parameters: the count needs more than 8 bits.
@@ -226,12 +317,12 @@ uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint32_t ulSecti
   if (ulPos < ulSectionLen) {
     SParamRun sRun;
     do {
-      NextParameter(pSection, ulSectionLen, bBlocks, &ulPos, &sRun);
+      NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
       ulCount++;
     } while (sRun.bComma);
   }
-  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
-  const uint8_t ucMax = UsedSlots(psSpecs);
+  const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
+  const uint8_t ucMax = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
   const uint8_t ucMin = RequiredSlots(psSpecs, ucMax);
   return (ulCount < ucMin || ulCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
 }
@@ -240,8 +331,9 @@ namespace {
 
 /// Checks one split parameter against its slot and fills its record. Only an arbitrary block
 /// fits a block slot, and a block fits no other type.
-uint8_t CheckSlot(const SParamSpec& sSpec, const char* pSection, const SParamRun& sRun,
-                  SParam* psParam, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+uint8_t CheckSlot(SScpiContext* psCtx, const SParamSpec& sSpec, const char* pSection,
+                  const SParamRun& sRun, SParam* psParam, uint32_t uiNumSuf[],
+                  uint8_t* pNumSufCnt) {
   if (sRun.bBlock || sSpec.ePType == P_BLOCK) {
     if (!sRun.bBlock || sSpec.ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
     psParam->ePType = P_BLOCK;
@@ -256,17 +348,19 @@ uint8_t CheckSlot(const SParamSpec& sSpec, const char* pSection, const SParamRun
   if (ulLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
   const uint8_t ucLen = static_cast<uint8_t>(ulLen);
   if (sSpec.ePType == P_CH_DAT) {
-    return CheckCharData(pText, ucLen, static_cast<const SCharDataAttr*>(sSpec.pAttr), psParam,
-                         uiNumSuf, pNumSufCnt);
+    return CheckCharData(psCtx, pText, ucLen, static_cast<const SCharDataAttr*>(sSpec.pAttr),
+                         psParam, uiNumSuf, pNumSufCnt);
   }
-  return CheckAsType(sSpec.ePType, sSpec.pAttr, pText, ucLen, psParam);
+  return CheckAsType(psCtx, sSpec.ePType, sSpec.pAttr, pText, ucLen, psParam);
 }
 
 }  // namespace
 
-uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint32_t ulSectionLen,
-                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt, bool bBlocks) {
-  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
+uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint32_t ulSectionLen, SParam sParam[], uint32_t uiNumSuf[],
+                        uint8_t* pNumSufCnt) {
+  const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
+  const uint8_t ucWidth = psCtx->psTable->ucParamWidth;
   uint8_t ucResult = SCPI_ERR_OK;
   if (psSpecs[0].ePType == P_NONE) {
     // No slots: anything but white space is a parameter too many.
@@ -276,25 +370,25 @@ uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint32_t ulSecti
       }
     }
   } else {
-    ucResult = CheckParamCount(ucCmdNum, pSection, ulSectionLen, bBlocks);
+    ucResult = CheckParamCount(psCtx, ucCmdNum, pSection, ulSectionLen);
     if (ucResult != SCPI_ERR_OK) {
       return ucResult;
     }
   }
-  for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS; ucSlot++) sParam[ucSlot].ePType = P_NONE;
+  for (uint8_t ucSlot = 0; ucSlot < ucWidth; ucSlot++) sParam[ucSlot].ePType = P_NONE;
   uint32_t ulPos = 0;
-  for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS && ucResult == SCPI_ERR_OK; ucSlot++) {
+  for (uint8_t ucSlot = 0; ucSlot < ucWidth && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
     if (sSpec.ePType == P_NONE) {
       break;
     }
     SParamRun sRun;
-    NextParameter(pSection, ulSectionLen, bBlocks, &ulPos, &sRun);
+    NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
     ucResult = sRun.ucFault;
     if (ucResult != SCPI_ERR_OK) {
       break;
     }
-    ucResult = CheckSlot(sSpec, pSection, sRun, &sParam[ucSlot], uiNumSuf, pNumSufCnt);
+    ucResult = CheckSlot(psCtx, sSpec, pSection, sRun, &sParam[ucSlot], uiNumSuf, pNumSufCnt);
     // An empty optional parameter is simply absent; its record keeps P_NONE.
     if (ucResult != SCPI_ERR_OK && sRun.ulLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
       ucResult = SCPI_ERR_OK;
@@ -317,7 +411,7 @@ uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, 
   } else {
     // A number without units: ON unless it rounds (halves away from zero) to 0.
     SParam sNumber;
-    if (CheckNumeric(pText, ucLen, &UNITLESS_NUMBER, &sNumber) != SCPI_ERR_OK) {
+    if (CheckNumeric(pText, ucLen, &UNITLESS_NUMBER, NO_UNIT_SUFFIXES, &sNumber) != SCPI_ERR_OK) {
       return SCPI_ERR_PARAM_TYPE;
     }
     bVal = AtLeastHalf(sNumber.uVal.sNum) ? 1 : 0;
@@ -327,8 +421,9 @@ uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, 
   return SCPI_ERR_OK;
 }
 
-uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psAttr,
-                      SParam* psParam, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+uint8_t CheckCharData(SScpiContext* psCtx, const char* pText, uint8_t ucLen,
+                      const SCharDataAttr* psAttr, SParam* psParam, uint32_t uiNumSuf[],
+                      uint8_t* pNumSufCnt) {
   uint8_t ucChoiceResult = SCPI_ERR_INVALID_CMD;
   if (ucLen == 0) {
     if (psAttr->ucDefItem != CHAR_DATA_NO_DEFAULT) {
@@ -338,14 +433,16 @@ uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psA
     }
   } else {
     uint8_t ucItem = 0;
-    ucChoiceResult = MatchChoices(psAttr->pChoices, pText, ucLen, &ucItem, uiNumSuf, pNumSufCnt);
+    ucChoiceResult =
+        MatchChoices(psCtx, psAttr->pChoices, pText, ucLen, &ucItem, uiNumSuf, pNumSufCnt);
     if (ucChoiceResult == SCPI_ERR_OK) {
       psParam->ePType = P_CH_DAT;
       psParam->uVal.ucItemNum = ucItem;
       return SCPI_ERR_OK;
     }
   }
-  const uint8_t ucAltResult = CheckAsType(psAttr->eAltPType, psAttr->pAltAttr, pText, ucLen, psParam);
+  const uint8_t ucAltResult =
+      CheckAsType(psCtx, psAttr->eAltPType, psAttr->pAltAttr, pText, ucLen, psParam);
   if (ucAltResult == SCPI_ERR_OK) {
     return SCPI_ERR_OK;
   }

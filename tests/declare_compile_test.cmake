@@ -8,7 +8,8 @@
 #         -P declare_compile_test.cmake
 # it compiles that case.
 
-# Case | what replaces @ROW@ (one more command) or @CHOICES@ | pattern of the failure ("" = compiles)
+# Case | what replaces @ROW@ (one more command; WIDE: in a table of width 8) or @CHOICES@ |
+# pattern of the failure ("" = compiles)
 set(good_choices [=[SCPI_CHOICES_OR("MINimum|MAXimum", CHAR_DATA_NO_DEFAULT, SCPI_NUM(&Volts))]=])
 set(cases
   good                 ROW     ""                                                   ""
@@ -21,6 +22,7 @@ set(cases
   zero_attribute       ROW     [=[CMD(T_BAD, "BAD", SCPI_CH_DAT(0), SCPI_NONE)]=]     "SCharDataAttr"
   missing_attribute    ROW     [=[CMD(T_BAD, "BAD", SCPI_BOOL(), SCPI_NONE)]=]        "error"
   too_many_slots       ROW     [=[CMD(T_BAD, "BAD", SCPI_NONE, SCPI_NONE, SCPI_NONE)]=] "width in command T_BAD|width_in_T_BAD"
+  nine_slots           WIDE    [=[CMD(T_NINE, "NINE", SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts), SCPI_NUM(&Volts))]=] "width in command T_NINE|width_in_T_NINE"
   alternative_type     CHOICES [=[SCPI_CHOICES_OR("MINimum", 255, SCPI_NUM(&OnOff))]=]    "SBoolAttr"
   alternative_null     CHOICES [=[SCPI_CHOICES_OR("MINimum", 255, SCPI_BOOL(NULL))]=]     "SBoolAttr"
 )
@@ -55,7 +57,11 @@ list(GET cases ${at_pattern} pattern)
 
 set(row "")
 set(choices "${good_choices}")
-if(where STREQUAL "ROW")
+set(table "SCPI_COMMAND_TABLE(TEST_COMMANDS);")
+if(where STREQUAL "WIDE")
+  set(row "${change}")
+  set(table "SCPI_NAMED_COMMAND_TABLE(TEST_COMMANDS, TestTable, 8, UnitSuffixes);")
+elseif(where STREQUAL "ROW")
   set(row "${change}")
 else()
   set(choices "${change}")
@@ -86,8 +92,8 @@ SCPI_DECLARE_LEVEL_UP_DOWN(AmpsLevel, U_AMP);
   ${row}
 
 SCPI_COMMAND_TYPE(TEST_COMMANDS, ETest, T_COUNT);
-SCPI_COMMAND_TABLE(TEST_COMMANDS);
 const SUnitSuffix UnitSuffixes[] = {{\"V\", U_VOLT, 0}, {\"\", U_NONE, 0}};
+${table}
 int CommandCount(void) { return T_COUNT; }
 int IsReset(ETest eCmd) { switch (eCmd) { case T_RST: return 1; default: return 0; } }
 ")

@@ -277,13 +277,13 @@ extern const SListAttr ScpiDeclListProbe_;
 /** A table of ucWidth slots per command (1 to SCPI_MAX_PARAM_SLOTS): the record Name
  *  (SScpiTable, for SCPI_ContextInit) over arrays of its own, NameCmdSpecs and NameParamSpecs,
  *  and the unit suffixes given. One table of this form per source file. Write a ';' after it:
- *    SCPI_COMMAND_TABLE_RECORD(DMM_COMMANDS, DmmTable, 5, DmmUnits); */
-#define SCPI_COMMAND_TABLE_RECORD(LIST, Name, ucWidth, unitSuffixes)                            \
-  SCPI_COMMAND_RECORD_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_DECL_CHECK_ROW_,              \
+ *    SCPI_NAMED_COMMAND_TABLE(DMM_COMMANDS, DmmTable, 5, DmmUnits); */
+#define SCPI_NAMED_COMMAND_TABLE(LIST, Name, ucWidth, unitSuffixes)                            \
+  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_DECL_CHECK_ROW_,              \
                            SCPI_DECL_SPEC_, SCPI_DECL_ROW_)
 
-/** SCPI_COMMAND_TABLE_RECORD with the row macros given. */
-#define SCPI_COMMAND_RECORD_ROWS(LIST, Name, ucWidth, unitSuffixes, CHECK_ROW, SPEC_ROW,         \
+/** SCPI_NAMED_COMMAND_TABLE with the row macros given. */
+#define SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, CHECK_ROW, SPEC_ROW,         \
                                  PARAM_ROW)                                                      \
   SCPI_DECL_CHECKS_(LIST, ucWidth, CHECK_ROW)                                                    \
   static const char* const Name##CmdSpecs[] = {LIST(SPEC_ROW) ""};                               \
