@@ -187,7 +187,7 @@ unsigned CheckCharDataAttr(const SPlace& p, const SCharDataAttr& sAttr, CheckedR
   if (eAlt == P_NONE) return uiSuffixes;
   const std::string sAlt = "alternative type " + std::to_string(eAlt) + " (" + TypeName(eAlt) + ")";
   const SPlace pAlt{p.sEntry, p.sWhere + ", its " + sAlt, p.r};
-  if (eAlt == P_CH_DAT || eAlt > P_CHAN_LIST) {
+  if (eAlt == P_CH_DAT || eAlt > P_CHAN_LIST) {  // a block is never an alternative either
     p.Error("its " + sAlt +
             " is never accepted: only the other parameter types can be tried "
             "when no choice matches");
@@ -202,14 +202,14 @@ unsigned CheckCharDataAttr(const SPlace& p, const SCharDataAttr& sAttr, CheckedR
 
 }  // namespace
 
-unsigned CheckSlots(const std::string& sEntry, const SParamSpec* psSlots, CheckedRecords& sChecked,
-                    Reporter& r) {
+unsigned CheckSlots(const std::string& sEntry, const SParamSpec* psSlots, unsigned uiWidth,
+                    CheckedRecords& sChecked, Reporter& r) {
   unsigned uiSuffixes = 0;
-  for (unsigned ui = 0; ui < MAX_PARAMS; ++ui) {
+  for (unsigned ui = 0; ui < uiWidth; ++ui) {
     const SParamSpec& sSlot = psSlots[ui];
     const SPlace p{sEntry, "parameter " + std::to_string(ui + 1), r};
     if (sSlot.ePType == P_NONE) {
-      for (unsigned uiLater = ui + 1; uiLater < MAX_PARAMS; ++uiLater) {
+      for (unsigned uiLater = ui + 1; uiLater < uiWidth; ++uiLater) {
         if (psSlots[uiLater].ePType == P_NONE) continue;
         r.Error(sEntry, p.sWhere + " is P_NONE, but parameter " + std::to_string(uiLater + 1) +
                             " is " + TypeName(psSlots[uiLater].ePType) +
@@ -219,9 +219,9 @@ unsigned CheckSlots(const std::string& sEntry, const SParamSpec* psSlots, Checke
       }
       break;
     }
-    if (sSlot.ePType > P_CHAN_LIST) {
+    if (sSlot.ePType > P_BLOCK) {
       p.Error("type " + std::to_string(sSlot.ePType) +
-              " is no EPType value (P_NONE to P_CHAN_LIST): it accepts no parameter");
+              " is no EPType value (P_NONE to P_BLOCK): it accepts no parameter");
     } else if (NeedsAttribute(sSlot.ePType) && sSlot.pAttr == nullptr) {
       r.Error(sEntry, p.sWhere + " (" + TypeName(sSlot.ePType) +
                           ") has no attribute record (pAttr is NULL): it needs " +

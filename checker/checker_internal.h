@@ -100,8 +100,8 @@ using CheckedRecords = std::set<std::pair<const void*, EPType>>;
 
 /// Errors of one command's parameter slots and their attribute records. Returns the most
 /// numeric suffixes its character-data choices can add.
-unsigned CheckSlots(const std::string& sEntry, const SParamSpec* psSlots, CheckedRecords& sChecked,
-                    Reporter& r);
+unsigned CheckSlots(const std::string& sEntry, const SParamSpec* psSlots, unsigned uiWidth,
+                    CheckedRecords& sChecked, Reporter& r);
 
 // ---- Unit suffixes (unit_suffix_checks.cpp) ----
 

@@ -69,7 +69,8 @@ std::vector<SCommand> ReadCommands(const STable& sTable, Reporter& r) {
     SCommand c;
     c.uiNum = ui;
     c.sEntry = sEntry;
-    c.psSlots = sTable.pParamSpecs[ui];
+    c.psSlots = sTable.psSlots != nullptr ? sTable.psSlots + ui * sTable.uiWidth
+                                          : sTable.pParamSpecs[ui];
     if (strnlen(pSpec, MAX_TEXT + 1) > MAX_TEXT) {
       r.Error(sEntry, "longer than 255 characters: the parser reads only the first 255");
     } else {
@@ -98,9 +99,9 @@ struct SSlots {
   unsigned uiMin = 0;   // 1 + the last used slot without PS_OPTIONAL
 };
 
-SSlots Slots(const SParamSpec* psSlots) {
+SSlots Slots(const SParamSpec* psSlots, unsigned uiWidth) {
   SSlots s;
-  while (s.uiUsed < MAX_PARAMS && psSlots[s.uiUsed].ePType != P_NONE) {
+  while (s.uiUsed < uiWidth && psSlots[s.uiUsed].ePType != P_NONE) {
     if (!(psSlots[s.uiUsed].ucFlags & PS_OPTIONAL)) s.uiMin = s.uiUsed + 1;
     ++s.uiUsed;
   }
@@ -110,9 +111,9 @@ SSlots Slots(const SParamSpec* psSlots) {
 // Whether command i accepts every parameter section that command j accepts: a count range
 // around j's, and each of j's parameters in a slot of the same type and record, or an
 // unquoted string, which takes anything; empty where j's may be empty.
-bool TakesAllParameters(const SParamSpec* psI, const SParamSpec* psJ) {
-  const SSlots sI = Slots(psI);
-  const SSlots sJ = Slots(psJ);
+bool TakesAllParameters(const SParamSpec* psI, const SParamSpec* psJ, unsigned uiWidth) {
+  const SSlots sI = Slots(psI, uiWidth);
+  const SSlots sJ = Slots(psJ, uiWidth);
   if (sI.uiMin > sJ.uiMin || sI.uiUsed < sJ.uiUsed) return false;
   for (unsigned ui = 0; ui < sJ.uiUsed; ++ui) {
     const SParamSpec& sSlotI = psI[ui];
@@ -125,7 +126,7 @@ bool TakesAllParameters(const SParamSpec* psI, const SParamSpec* psJ) {
 }
 
 // Warns about each command whose every input an earlier command takes, parameters and all.
-void WarnUnreachable(const std::vector<SCommand>& vCommands, Reporter& r) {
+void WarnUnreachable(const std::vector<SCommand>& vCommands, unsigned uiWidth, Reporter& r) {
   for (size_t uiJ = 0; uiJ < vCommands.size(); ++uiJ) {
     const SCommand& sJ = vCommands[uiJ];
     if (!sJ.bSound) continue;
@@ -138,7 +139,7 @@ void WarnUnreachable(const std::vector<SCommand>& vCommands, Reporter& r) {
     if (vInputs.empty()) continue;
     for (size_t uiI = 0; uiI < uiJ; ++uiI) {
       const SCommand& sI = vCommands[uiI];
-      if (!sI.bSound || !TakesAllParameters(sI.psSlots, sJ.psSlots)) continue;
+      if (!sI.bSound || !TakesAllParameters(sI.psSlots, sJ.psSlots, uiWidth)) continue;
       bool bAll = true;
       for (const std::string& sInput : vInputs) {
         if (Walk(sI.sSpec, sInput, nullptr) != SCPI_ERR_OK) {
@@ -253,8 +254,9 @@ std::string SuffixEntry(unsigned uiNum, const char* pSuffix) {
 
 const char* TypeName(EPType ePType) {
   static const char* const NAMES[] = {"P_NONE",    "P_NUM",  "P_BOOL",     "P_CH_DAT",   "P_STR",
-                                      "P_UNQ_STR", "P_EXPR", "P_NUM_LIST", "P_CHAN_LIST"};
-  return ePType <= P_CHAN_LIST ? NAMES[ePType] : "of no EPType value";
+                                      "P_UNQ_STR", "P_EXPR", "P_NUM_LIST", "P_CHAN_LIST",
+                                      "P_BLOCK"};
+  return ePType <= P_BLOCK ? NAMES[ePType] : "of no EPType value";
 }
 
 SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
@@ -263,7 +265,7 @@ SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
   CheckedRecords sChecked;
   for (SCommand& c : vCommands) {
     if (c.bSound) c.bSound = CheckHeader(c.sEntry, c.sSpec, r, &c.vNodes);
-    const unsigned uiChoiceSuffixes = CheckSlots(c.sEntry, c.psSlots, sChecked, r);
+    const unsigned uiChoiceSuffixes = CheckSlots(c.sEntry, c.psSlots, sTable.uiWidth, sChecked, r);
     const unsigned uiHeaderSuffixes = CountSuffixes(c.sSpec);
     if (uiHeaderSuffixes <= MAX_NUM_SUFFIX &&
         uiHeaderSuffixes + uiChoiceSuffixes > MAX_NUM_SUFFIX) {
@@ -276,7 +278,7 @@ SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
     if (c.bSound) WarnHeader(c.sEntry, c.sSpec, c.vNodes, uiChoiceSuffixes > 0, r);
   }
 #if !SCPI_STANDARD_RULES
-  WarnUnreachable(vCommands, r);
+  WarnUnreachable(vCommands, sTable.uiWidth, r);
   NoteTrailingNodes(vCommands, r);
 #endif
   SCheckResult sResult;

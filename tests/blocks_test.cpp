@@ -1,35 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Tables of any width and arbitrary blocks, through a context over a table in the one-place form.
+// Tables of any width and arbitrary blocks, through a context over the wide test table.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include <orvane-scpi/scpi_declare.h>
+#include "wide_table.h"
 
 namespace {
-
-const SNumAttr Plain = {U_NONE, nullptr, 0};
-const SCharDataAttr Element = SCPI_CHOICES("VOLTage|CURRent|RESistance|TIME|STATus",
-                                           CHAR_DATA_NO_DEFAULT);
-SCPI_DECLARE_LEVEL_UP_DOWN(VoltLevel, U_VOLT);
-const SUnitSuffix Units[] = {{"MV", U_VOLT, -3}, {"V", U_VOLT, 0}, {"", U_NONE, 0}};
-
-#define OPT_ELEMENT SCPI_OPTIONAL(SCPI_CH_DAT(&Element))
-#define WIDE_COMMANDS(CMD)                                                                       \
-  CMD(W_RST, "*RST")                                                                            \
-  CMD(W_ELEM, "FORMat:ELEMents", SCPI_CH_DAT(&Element), OPT_ELEMENT, OPT_ELEMENT, OPT_ELEMENT,  \
-      OPT_ELEMENT)                                                                              \
-  CMD(W_EIGHT, "EIGHt", SCPI_NUM(&Plain), SCPI_NUM(&Plain), SCPI_NUM(&Plain), SCPI_NUM(&Plain), \
-      SCPI_NUM(&Plain), SCPI_NUM(&Plain), SCPI_NUM(&Plain), SCPI_NUM(&Plain))                   \
-  CMD(W_DATA, "DATA", SCPI_NUM(&Plain), SCPI_BLOCK)                                             \
-  CMD(W_TRACE, "TRACe", SCPI_OPTIONAL(SCPI_BLOCK))                                              \
-  CMD(W_TEXT, "TEXT", SCPI_STR)                                                                 \
-  CMD(W_VOLT, "VOLTage", SCPI_LEVEL(VoltLevel))
-
-SCPI_COMMAND_TYPE(WIDE_COMMANDS, EWide, W_COUNT);
-SCPI_NAMED_COMMAND_TABLE(WIDE_COMMANDS, WideTable, SCPI_MAX_PARAM_SLOTS, Units);
 
 struct Parsed {
   std::vector<uint8_t> vCodes;
@@ -129,7 +108,9 @@ TEST(Blocks, DefiniteAndIndefiniteOfAnySize) {
       const Parsed sOut = ParseAll(sMessage);
       ASSERT_EQ(sOut.vCodes, std::vector<uint8_t>(sForm.bDefinite ? 2 : 1, SCPI_ERR_OK)) << uLen;
       EXPECT_EQ(sOut.vCmds[0], sForm.bDefinite ? W_DATA : W_TRACE);
-      if (sForm.bDefinite) EXPECT_EQ(sOut.vCmds[1], W_RST);
+      if (sForm.bDefinite) {
+        EXPECT_EQ(sOut.vCmds[1], W_RST);
+      }
       const uint8_t* pucData = nullptr;
       uint32_t ulLen = 1;
       ASSERT_EQ(SCPI_ParamToBlock(&sOut.asParam[sForm.bDefinite ? 1 : 0], &pucData, &ulLen), 0);

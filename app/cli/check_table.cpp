@@ -12,6 +12,9 @@
 // then read up to its end markers.
 extern "C" __attribute__((weak)) const uint8_t CmdSpecCount;
 
+// Defined by the source orvane_scpi_add_console writes for a console with a RECORD.
+extern "C" __attribute__((weak)) const SScpiTable* const ScpiConsoleTable;
+
 namespace parsola {
 
 namespace {
@@ -26,6 +29,10 @@ std::string Counted(unsigned uiCount, const char* pOne, const char* pMany) {
 
 }  // namespace
 
+const SScpiTable* ConsoleTable() {
+  return &ScpiConsoleTable != nullptr ? ScpiConsoleTable : nullptr;
+}
+
 int CheckLinkedTable() {
   bool bOutputFailed = false;
   auto print = [&bOutputFailed](const std::string& sLine) {
@@ -34,8 +41,11 @@ int CheckLinkedTable() {
     }
   };
   const int iCount = &CmdSpecCount != nullptr ? CmdSpecCount : scpi_checker::COUNT_UNKNOWN;
+  const SScpiTable* psRecord = ConsoleTable();
   const scpi_checker::SCheckResult sResult =
-      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount}, print);
+      psRecord != nullptr
+          ? scpi_checker::CheckTable(scpi_checker::TableOf(*psRecord), print)
+          : scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount}, print);
   print(Counted(sResult.uiCommands, "command", "commands") + ", " +
         Counted(sResult.uiUnitSuffixes, "unit suffix", "unit suffixes") + ": " +
         Counted(sResult.uiErrors, "error", "errors") + ", " +

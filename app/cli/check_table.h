@@ -3,7 +3,13 @@
 #ifndef PARSOLA_CHECK_TABLE_H
 #define PARSOLA_CHECK_TABLE_H
 
+#include <orvane-scpi/scpi.h>
+
 namespace parsola {
+
+/// The table record of a console made for a record (orvane_scpi_add_console RECORD), which it
+/// parses through a context; null for a console over the global names, parsed by SCPI_Parse.
+const SScpiTable* ConsoleTable();
 
 /// Prints the checker's lines for the linked table and a count of what it read and found, on
 /// standard output. Returns the exit status: 0 without errors, 1 with any, 3 when standard

@@ -260,7 +260,10 @@ int main(int argc, char** argv) {
                      "parser calls\n", pProgram, sWhere.c_str(), MAX_TRACED_LINE);
       }
       sink.SetTracing(bTraced);
-      if (parsola::ParseAndReportCode(sLine, sink) != SCPI_ERR_NO_COMMAND) fail(EXIT_LINE_FAILED);
+      if (parsola::ParseAndReportCode(sLine, sink, parsola::ConsoleTable()) !=
+          SCPI_ERR_NO_COMMAND) {
+        fail(EXIT_LINE_FAILED);
+      }
       sink.Flush();
     }
     // Once standard output has failed, only a log is worth going on for.

@@ -54,9 +54,9 @@ constexpr size_t Count(const T (&)[N]) {
   return N;
 }
 
-// Whether ucCmdNum names an entry of CmdSpecs (the table ends at its empty string).
-bool IsCommand(uint8_t ucCmdNum) {
-  for (unsigned uCmd = 0; CmdSpecs[uCmd][0] != '\0'; ++uCmd) {
+// Whether ucCmdNum names an entry of the table (it ends at its empty string).
+bool IsCommand(const SScpiTable& sTable, uint8_t ucCmdNum) {
+  for (unsigned uCmd = 0; uCmd < sTable.ucCmdCount && sTable.ppCmdSpecs[uCmd][0] != '\0'; ++uCmd) {
     if (uCmd == ucCmdNum) return true;
   }
   return false;
@@ -85,9 +85,30 @@ const char* UnitsText(EUnits eUnits) {
 
 const char* BoolText(uint8_t bVal) { return bVal != 0 ? "ON" : "OFF"; }
 
+std::string BlockText(const uint8_t* pucData, uint32_t ulLen) {
+  std::string sText = std::to_string(ulLen) + " bytes \"";
+  for (uint32_t ul = 0; ul < ulLen && ul < SCPI_BLOCK_PREVIEW_BYTES; ++ul) {
+    char acByte[4];
+    sText.append(acByte, SCPI_EscapeBlockByte(pucData[ul], acByte));
+  }
+  return sText + (ulLen > SCPI_BLOCK_PREVIEW_BYTES ? "\"..." : "\"");
+}
+
+const SScpiTable& GlobalTable() {
+  // The global names carry no command count: the entries run to the "" that ends CmdSpecs.
+  static const SScpiTable sTable = {CmdSpecs, &ParamSpecs[0][0], UnitSuffixes, nullptr, 255,
+                                    MAX_PARAMS};
+  return sTable;
+}
+
 std::string CharDataItemText(uint8_t ucCmdNum, uint8_t ucSlot, uint8_t ucItem) {
-  if (ucSlot >= MAX_PARAMS || !IsCommand(ucCmdNum)) return std::string();
-  const SParamSpec& sSpec = ParamSpecs[ucCmdNum][ucSlot];
+  return CharDataItemText(GlobalTable(), ucCmdNum, ucSlot, ucItem);
+}
+
+std::string CharDataItemText(const SScpiTable& sTable, uint8_t ucCmdNum, uint8_t ucSlot,
+                             uint8_t ucItem) {
+  if (ucSlot >= sTable.ucParamWidth || !IsCommand(sTable, ucCmdNum)) return std::string();
+  const SParamSpec& sSpec = sTable.psParamSpecs[unsigned{ucCmdNum} * sTable.ucParamWidth + ucSlot];
   if (sSpec.ePType != P_CH_DAT || sSpec.pAttr == nullptr) return std::string();
   const char* pChoice = static_cast<const SCharDataAttr*>(sSpec.pAttr)->pChoices;
   if (pChoice == nullptr) return std::string();

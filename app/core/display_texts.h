@@ -13,7 +13,7 @@ namespace parsola {
 /// Text of a parser result code; "Unrecgonized SCPI Error Code" for a code the parser never returns.
 const char* ErrorCodeText(uint8_t ucCode);
 
-/// Text of a parameter type; "Unknown Type" outside P_NONE..P_CHAN_LIST.
+/// Text of a parameter type; "Unknown Type" outside P_NONE..P_BLOCK.
 const char* PTypeText(EPType ePType);
 
 /// "+ve"/"-ve" after the NUM_SUB_NEG bit, then " int"/" real" after the NUM_SUB_REAL bit.
@@ -29,6 +29,17 @@ const char* BoolText(uint8_t bVal);
 /// exactly as the command table spells it. Empty when there is no such choice, or the slot
 /// holds no character-data parameter.
 std::string CharDataItemText(uint8_t ucCmdNum, uint8_t ucSlot, uint8_t ucItem);
+
+/// The same in a table record of any width.
+std::string CharDataItemText(const SScpiTable& sTable, uint8_t ucCmdNum, uint8_t ucSlot,
+                             uint8_t ucItem);
+
+/// The table of the global names CmdSpecs, ParamSpecs and UnitSuffixes, which SCPI_Parse reads.
+const SScpiTable& GlobalTable();
+
+/// An arbitrary block as a report shows it: its length and its first bytes, escaped:
+/// 17 bytes "a\x00b..."...
+std::string BlockText(const uint8_t* pucData, uint32_t ulLen);
 
 }  // namespace parsola
 

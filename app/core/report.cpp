@@ -64,9 +64,12 @@ class TraceRoute {
 /// so a call that leaves one unwritten shows (and traces) what an earlier call left there.
 class Report {
  public:
-  Report(const std::string& sInput, ResultsSink& sink)
+  /// psTable: the record to parse with through a context, or null for SCPI_Parse and its table.
+  Report(const std::string& sInput, ResultsSink& sink, const SScpiTable* psTable)
       : sInput_(sInput.c_str()),  // a NUL byte ends the line
         sink_(sink),
+        psContextTable_(psTable),
+        sTable_(psTable != nullptr ? *psTable : GlobalTable()),
         vChanFirst_(CHAN_CAPACITY),
         vChanLast_(CHAN_CAPACITY) {}
 
@@ -82,12 +85,15 @@ class Report {
 
   const std::string sInput_;
   ResultsSink& sink_;
+  const SScpiTable* psContextTable_;
+  const SScpiTable& sTable_;
+  SScpiContext sContext_ = {};
   std::string sLine_;  // the parameter line under construction
   uint8_t ucCode_ = SCPI_ERR_OK;
 
   // SCPI_Parse
   uint8_t ucCmdNum_ = 0;
-  SParam asParam_[MAX_PARAMS] = {};
+  SParam asParam_[SCPI_MAX_PARAM_SLOTS] = {};
   uint8_t ucNumSufCnt_ = 0;
   uint32_t aulNumSuf_[MAX_NUM_SUFFIX] = {};
   // the accessors
@@ -100,6 +106,8 @@ class Report {
   const char* pSString_ = nullptr;
   uint8_t ucLen_ = 0;
   char cDelimiter_ = 0;
+  const uint8_t* pucBlock_ = nullptr;
+  uint32_t ulBlockLen_ = 0;
   // the list entry accessors
   uint8_t bNumRange_ = 0;
   SParam sNumFirst_ = {};
@@ -117,13 +125,21 @@ uint8_t Report::Run() {
 
   Add("Parsing Input String: \"" + sInput_ + "\"");
   Add("");
+  const char* const pEnd = sInput_.c_str() + sInput_.size();
+  if (psContextTable_ != nullptr) {
+    SCPI_ContextInit(&sContext_, psContextTable_, SCPI_STANDARD_RULES);
+  }
   for (;;) {
     Add("Input Command " + Dec(++ulCommand) + ":");
-    ucCode_ = SCPI_Parse(&pSInput, bResetTree, &ucCmdNum_, asParam_, &ucNumSufCnt_, aulNumSuf_);
+    ucCode_ = psContextTable_ == nullptr
+                  ? SCPI_Parse(&pSInput, bResetTree, &ucCmdNum_, asParam_, &ucNumSufCnt_,
+                               aulNumSuf_)
+                  : SCPI_ParseCtx(&sContext_, &pSInput, pEnd, bResetTree, &ucCmdNum_, asParam_,
+                                  &ucNumSufCnt_, aulNumSuf_);
     if (ucCode_ == SCPI_ERR_NO_COMMAND) break;
     bResetTree = 0;
     if (ucCode_ == SCPI_ERR_OK) CommandReport();
-    if (*pSInput == '\0' && ucCode_ == SCPI_ERR_OK) ucCode_ = SCPI_ERR_NO_COMMAND;
+    if (pSInput == pEnd && ucCode_ == SCPI_ERR_OK) ucCode_ = SCPI_ERR_NO_COMMAND;
     if (ucCode_ != SCPI_ERR_OK) break;
   }
   Add(ErrorCodeText(ucCode_));
@@ -134,7 +150,8 @@ uint8_t Report::Run() {
 }
 
 void Report::CommandReport() {
-  Add("Recognized as Command #" + Dec(ucCmdNum_) + "  (\"" + CmdSpecs[ucCmdNum_] + "\")");
+  Add("Recognized as Command #" + Dec(ucCmdNum_) + "  (\"" + sTable_.ppCmdSpecs[ucCmdNum_] +
+      "\")");
 
   if (ucNumSufCnt_ > 0) {
     std::string sSuffixes;
@@ -149,8 +166,9 @@ void Report::CommandReport() {
   // The count comes from the command's specification, so an optional parameter left out
   // still gets its line.
   uint8_t ucParamCount = 0;
-  for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS; ++ucSlot) {
-    if (ParamSpecs[ucCmdNum_][ucSlot].ePType != P_NONE) ucParamCount = ucSlot + 1;
+  const SParamSpec* psSlots = sTable_.psParamSpecs + unsigned{ucCmdNum_} * sTable_.ucParamWidth;
+  for (uint8_t ucSlot = 0; ucSlot < sTable_.ucParamWidth; ++ucSlot) {
+    if (psSlots[ucSlot].ePType != P_NONE) ucParamCount = ucSlot + 1;
   }
   if (ucParamCount == 0) {
     Add("No Parameters");
@@ -185,7 +203,7 @@ void Report::ParamLine(uint8_t ucSlot) {
         ucCode_ = SCPI_ParamToCharDataItem(&sParam, &ucItemNum_);
         if (ucCode_ == SCPI_ERR_OK) {
           sLine_ += "Item #" + Dec(ucItemNum_) + " (\"" +
-                    CharDataItemText(ucCmdNum_, ucSlot, ucItemNum_) + "\")";
+                    CharDataItemText(sTable_, ucCmdNum_, ucSlot, ucItemNum_) + "\")";
         }
         break;
       case P_STR:
@@ -205,6 +223,10 @@ void Report::ParamLine(uint8_t ucSlot) {
         break;
       case P_CHAN_LIST:
         ChanListReport(sParam);
+        break;
+      case P_BLOCK:
+        ucCode_ = SCPI_ParamToBlock(&sParam, &pucBlock_, &ulBlockLen_);
+        if (ucCode_ == SCPI_ERR_OK) sLine_ += BlockText(pucBlock_, ulBlockLen_);
         break;
       default:
         break;
@@ -265,9 +287,10 @@ void Report::ChanListReport(const SParam& sParam) {
 
 }  // namespace
 
-uint8_t ParseAndReportCode(const std::string& sInput, ResultsSink& sink) {
+uint8_t ParseAndReportCode(const std::string& sInput, ResultsSink& sink,
+                           const SScpiTable* psTable) {
   const TraceRoute route(sink);
-  return Report(sInput, sink).Run();
+  return Report(sInput, sink, psTable).Run();
 }
 
 void ParseAndReport(const std::string& sInput, ResultsSink& sink) {

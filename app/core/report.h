@@ -7,6 +7,7 @@
 #include <string>
 
 #include "results_sink.h"
+#include <orvane-scpi/scpi.h>
 
 namespace parsola {
 
@@ -19,7 +20,10 @@ void ParseAndReport(const std::string& sInput, ResultsSink& sink);
 
 /// ParseAndReport that also returns the code whose text closed the report:
 /// SCPI_ERR_NO_COMMAND ("End of commands reached") when every command was taken.
-uint8_t ParseAndReportCode(const std::string& sInput, ResultsSink& sink);
+/// With a table record (of any width), the line is parsed through a context over it
+/// (SCPI_ParseCtx) instead of SCPI_Parse and its table.
+uint8_t ParseAndReportCode(const std::string& sInput, ResultsSink& sink,
+                           const SScpiTable* psTable = nullptr);
 
 }  // namespace parsola
 

@@ -24,12 +24,22 @@ constexpr int COUNT_UNKNOWN = -1;
 /// (CmdSpecCount of a table declared with scpi_declare.h). With a count, CmdSpecs holds that
 /// many entries and its "" end, and ParamSpecs that many rows. Without one, CmdSpecs is read up
 /// to its "" (at most 256 entries) and UnitSuffixes up to its empty suffix (at most 256).
+/// A table of another width than MAX_PARAMS gives its slots, command after command, in psSlots
+/// (pParamSpecs is then null) and its width in uiWidth.
 struct STable {
   const char* const* ppCmdSpecs;
   const SParamSpec (*pParamSpecs)[MAX_PARAMS];
   const SUnitSuffix* psUnitSuffixes;
   int iCount = COUNT_UNKNOWN;
+  const SParamSpec* psSlots = nullptr;
+  unsigned uiWidth = MAX_PARAMS;
 };
+
+/// The STable of a table record: its arrays, its width and its number of commands.
+inline STable TableOf(const SScpiTable& sRecord) {
+  return STable{sRecord.ppCmdSpecs, nullptr, sRecord.psUnitSuffixes, sRecord.ucCmdCount,
+                sRecord.psParamSpecs, sRecord.ucParamWidth};
+}
 
 struct SCheckResult {
   unsigned uiErrors = 0;
