@@ -437,9 +437,6 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
   const char* const pCmdStart = p;
   while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
   const char* const pHeaderEnd = p;
-  if (psCtx->bBlockSlots == BLOCK_SLOTS_UNKNOWN) {
-    psCtx->bBlockSlots = TableHasBlockSlots(psCtx->psTable) ? 1 : 0;
-  }
   // Block bytes do not count toward the command's length.
   std::size_t uiBlockBytes = 0;
   bool bInString = false;
@@ -477,9 +474,9 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
 
   const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
   const bool bQuoteEndsRun = pHeaderEnd != pSEnd && (*pHeaderEnd == '"' || *pHeaderEnd == '\'');
-  const uint8_t ucHeaderLen =
-      bQuoteEndsRun ? HeaderLen(pCmd, static_cast<uint8_t>(uiLen < MAX_COUNT ? uiLen : MAX_COUNT))
-                    : static_cast<uint8_t>(pHeaderEnd - pCmd);
+  // (A header that runs into a quote never matches, however much of it is taken.)
+  const uint8_t ucHeaderLen = bQuoteEndsRun ? HeaderLen(pCmd, static_cast<uint8_t>(uiLen))
+                                            : static_cast<uint8_t>(pHeaderEnd - pCmd);
   return MatchCommand(psCtx, pCmd, static_cast<uint32_t>(uiLen), ucHeaderLen, bIndexed,
                       pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf);
 }

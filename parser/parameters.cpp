@@ -262,12 +262,9 @@ uint32_t ReadBlock(const char* pBlock, uint32_t ulAvail, uint32_t* pulDataStart,
 }
 
 bool TableHasBlockSlots(const SScpiTable* psTable) {
-  const unsigned uSlots = unsigned{psTable->ucParamWidth};
-  for (unsigned uCmd = 0; uCmd < psTable->ucCmdCount && psTable->ppCmdSpecs[uCmd][0] != '\0';
-       ++uCmd) {
-    for (unsigned uSlot = 0; uSlot < uSlots; ++uSlot) {
-      if (psTable->psParamSpecs[uCmd * uSlots + uSlot].ePType == P_BLOCK) return true;
-    }
+  const unsigned uSlots = unsigned{psTable->ucCmdCount} * psTable->ucParamWidth;
+  for (unsigned uSlot = 0; uSlot < uSlots; ++uSlot) {
+    if (psTable->psParamSpecs[uSlot].ePType == P_BLOCK) return true;
   }
   return false;
 }

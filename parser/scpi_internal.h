@@ -90,9 +90,6 @@ inline const SParamSpec* CommandSlots(const SScpiContext* psCtx, uint8_t ucCmdNu
   return psTable->psParamSpecs + unsigned{ucCmdNum} * psTable->ucParamWidth;
 }
 
-/// SScpiContext.bBlockSlots of a context set up without SCPI_ContextInit, until its first parse.
-constexpr uint8_t BLOCK_SLOTS_UNKNOWN = 2;
-
 /// Whether any command of the table has a P_BLOCK slot.
 bool TableHasBlockSlots(const SScpiTable* psTable);
 
