@@ -293,9 +293,9 @@ const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* p
           ReadBlock(p, uiAvail > MAX_U32 ? MAX_U32 : static_cast<uint32_t>(uiAvail),
                     &ulDataStart, &ulDataLen);
       bParamStart = false;
-      if (ulBlockLen == 0) continue;  // malformed: its parameter check reports it
-      *puiBlockBytes += ulDataLen;
-      p += ulBlockLen - 1;
+      // A broken block takes the rest of the message, as its parameter check does.
+      *puiBlockBytes += ulBlockLen != 0 ? ulDataLen : uiAvail - 2;
+      p += ulBlockLen != 0 ? ulBlockLen - 1 : uiAvail - 1;
     } else if (c == ',') {
       bParamStart = true;
     } else if (!IsWhiteSpace(c)) {

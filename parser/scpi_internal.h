@@ -102,7 +102,8 @@ uint32_t ReadBlock(const char* pBlock, uint32_t ulAvail, uint32_t* pulDataStart,
 
 /// Takes a command off a message of a table with block slots from pFrom (its header's end) on:
 /// up to the end, a NUL or a ';' outside quotes, stepping over every block that begins a
-/// parameter, whose bytes it adds to *puiBlockBytes. Returns where the command ends.
+/// parameter, whose bytes it adds to *puiBlockBytes; a broken block takes the rest of the
+/// message. Returns where the command ends.
 const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* puiBlockBytes);
 
 /// Counts the parameters of a section and checks the count against the command's slots.

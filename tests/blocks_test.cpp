@@ -131,9 +131,9 @@ struct FaultRow {
 };
 
 const FaultRow FAULT_ROWS[] = {
-    {"DATA 1,#19abc;*RST", {SCPI_ERR_INVALID_BLOCK, 0}},       // length past the message end
+    {"DATA 1,#19abc;*RST", {SCPI_ERR_INVALID_BLOCK}},          // length past the message end
     {"DATA 1,#3", {SCPI_ERR_INVALID_BLOCK}},                   // fewer length digits
-    {"DATA 1,#2a5abcde", {SCPI_ERR_INVALID_BLOCK}},            // a non-digit in the length
+    {"DATA 1,#2a5abcde;*RST", {SCPI_ERR_INVALID_BLOCK}},       // a non-digit: the rest is lost
     {"DATA 1,#13abcd;*RST", {SCPI_ERR_INVALID_BLOCK, 0}},      // more than its length before ';'
     {"DATA 1,#13ab;;*RST", {0, 0}},                             // ';' inside: one command
     {"TEXT #13abc;*RST", {SCPI_ERR_PARAM_TYPE, 0}},            // a block in a string slot

@@ -173,6 +173,12 @@ run("the C example on a string" ${work}/c/parse_line "disp:text 'It''s'")
 expect_output("the C example on a string" [=[command 60: DISPlay:TEXT
   parameter 1: text [It''s]
 ]=] "${run_output}")
+# The multimeter beside it: a table of width 5 with a level slot and a block, through a context.
+run("the multimeter example" ${work}/c/dmm ":FORM:ELEM VOLT, CURR, RES, TIME, STAT")
+expect_output("the multimeter example" "elements: voltage current resistance time status\n"
+              "${run_output}")
+run("the multimeter example on a block" ${work}/c/dmm [=[CAL:TABL #211;;;"'\x00\x01]=])
+expect_output("the multimeter example on a block" "calibration table: 11 bytes\n" "${run_output}")
 
 file(WRITE ${work}/cpp-input.txt
   "conf:freq 12.5kHz; :trig:sour ext2\nmeas:volt:dc? 10 mV, max\nsyst:err:enab (1,3:5); *rst\n")
