@@ -177,7 +177,7 @@ expect_output("the C example on a string" [=[command 60: DISPlay:TEXT
 run("the multimeter example" ${work}/c/dmm ":FORM:ELEM VOLT, CURR, RES, TIME, STAT")
 expect_output("the multimeter example" "elements: voltage current resistance time status\n"
               "${run_output}")
-run("the multimeter example on a block" ${work}/c/dmm [=[CAL:TABL #211;;;"'\x00\x01]=])
+run("the multimeter example on a block" ${work}/c/dmm [=[CAL:TABL #211 a,b"'cdefg]=])
 expect_output("the multimeter example on a block" "calibration table: 11 bytes\n" "${run_output}")
 
 file(WRITE ${work}/cpp-input.txt
