@@ -26,7 +26,7 @@ std::string Counted(unsigned uiCount, const char* pOne, const char* pMany) {
 
 }  // namespace
 
-int CheckLinkedTable() {
+int CheckLinkedTable(uint8_t ucRules) {
   bool bOutputFailed = false;
   auto print = [&bOutputFailed](const std::string& sLine) {
     if (std::fputs(sLine.c_str(), stdout) < 0 || std::fputc('\n', stdout) == EOF) {
@@ -35,7 +35,7 @@ int CheckLinkedTable() {
   };
   const int iCount = &CmdSpecCount != nullptr ? CmdSpecCount : scpi_checker::COUNT_UNKNOWN;
   const scpi_checker::SCheckResult sResult =
-      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount}, print);
+      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount, ucRules}, print);
   print(Counted(sResult.uiCommands, "command", "commands") + ", " +
         Counted(sResult.uiUnitSuffixes, "unit suffix", "unit suffixes") + ": " +
         Counted(sResult.uiErrors, "error", "errors") + ", " +
