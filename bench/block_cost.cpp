@@ -20,7 +20,7 @@ const SUnitSuffix Units[] = {{"", U_NONE, 0}};
   CMD(B_RST, "*RST")                                 \
   CMD(B_DATA, "DATA", SCPI_NUM(&Plain), SCPI_BLOCK)
 
-SCPI_NAMED_COMMAND_TABLE(BLOCK_COMMANDS, BlockTable, 2, Units);
+SCPI_NAMED_COMMAND_TABLE_WIDTH(BLOCK_COMMANDS, BlockTable, 2, Units);
 
 }  // namespace
 

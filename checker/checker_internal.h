@@ -68,8 +68,9 @@ unsigned CountSuffixes(const std::string& sText);
 bool CheckHeader(const std::string& sEntry, const std::string& sSpec, Reporter& r,
                  std::vector<SNode>* pvNodes);
 
-/// The warnings of one sound header specification: a '#' in an optional node, an optional
-/// node that takes what follows it. bSuffixLater: choices of the command hold a '#'.
+/// The warnings of one sound header specification under the library's rules: a '#' in an
+/// optional node, an optional node that takes what follows it. bSuffixLater: choices of the
+/// command hold a '#'. The standard rules give neither.
 void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                 const std::vector<SNode>& vNodes, bool bSuffixLater, Reporter& r);
 

@@ -101,7 +101,6 @@ void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                                   : "the command has one suffix fewer (read a missing one as 1)"));
   }
 
-#if !SCPI_STANDARD_RULES
   // An input that leaves a node out, but whose following text the node takes. (The standard
   // rules try every choice of nodes, so there such an input is recognised.)
   std::vector<SHeaderInput> vInputs;
@@ -127,7 +126,6 @@ void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                           Quoted(vExample[ui]) +
                           ", is never recognised (the matcher goes back at most one node)");
   }
-#endif
 }
 
 }  // namespace scpi_checker

@@ -49,8 +49,8 @@ class TestTable {
     }
     vSuffixes_.push_back({"", U_NONE, 0});
   }
-  STable Table(int iCount) const {
-    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount};
+  STable Table(int iCount, uint8_t ucRules = SCPI_RULES_LIBRARY) const {
+    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ucRules};
   }
 
  private:
@@ -323,6 +323,20 @@ TEST(TableChecker, LongHeaderSpecification) {
   SCheckResult sResult;
   ExpectLines("256 characters", Check(table.Table(COUNT_UNKNOWN), &sResult),
               {{"command 0", "error", "longer than 255 characters"}});
+}
+
+// Under the standard rules every '#' keeps its place and any choice of nodes is tried: neither a
+// suffix in a node nor a node that takes what follows it is worth a warning.
+TEST(TableChecker, StandardRulesNeedNoNodeWarnings) {
+  const TestTable table({"[SOURce#:]VOLTage", "OUTPut#[:MODulation#]:FM#", "OUTPut[:MODulation]:MODE"},
+                        {}, CLEAN_SUFFIXES, false);
+  SCheckResult sResult;
+  ExpectLines("library rules", Check(table.Table(COUNT_UNKNOWN), &sResult),
+              {{"command 0", "warning", "'#' in optional node"},
+               {"command 1", "warning", "'#' in optional node"},
+               {"command 2", "warning", "also takes the start of what follows it"}});
+  ExpectLines("standard rules", Check(table.Table(COUNT_UNKNOWN, SCPI_RULES_STANDARD), &sResult),
+              {});
 }
 
 // The demo instrument's table, linked as a program links it: no error, and the one note.

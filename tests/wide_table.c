@@ -8,4 +8,4 @@ static const SCharDataAttr Element =
 SCPI_DECLARE_LEVEL_UP_DOWN(VoltLevel, U_VOLT);
 static const SUnitSuffix Units[] = {{"MV", U_VOLT, -3}, {"V", U_VOLT, 0}, {"", U_NONE, 0}};
 
-SCPI_NAMED_COMMAND_TABLE(WIDE_COMMANDS, WideTable, SCPI_MAX_PARAM_SLOTS, Units);
+SCPI_NAMED_COMMAND_TABLE_WIDTH(WIDE_COMMANDS, WideTable, SCPI_MAX_PARAM_SLOTS, Units);

@@ -33,7 +33,7 @@ const SScpiTable* ConsoleTable() {
   return &ScpiConsoleTable != nullptr ? ScpiConsoleTable : nullptr;
 }
 
-int CheckLinkedTable() {
+int CheckLinkedTable(uint8_t ucRules) {
   bool bOutputFailed = false;
   auto print = [&bOutputFailed](const std::string& sLine) {
     if (std::fputs(sLine.c_str(), stdout) < 0 || std::fputc('\n', stdout) == EOF) {
@@ -44,8 +44,9 @@ int CheckLinkedTable() {
   const SScpiTable* psRecord = ConsoleTable();
   const scpi_checker::SCheckResult sResult =
       psRecord != nullptr
-          ? scpi_checker::CheckTable(scpi_checker::TableOf(*psRecord), print)
-          : scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount}, print);
+          ? scpi_checker::CheckTable(scpi_checker::TableOf(*psRecord, ucRules), print)
+          : scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount, ucRules},
+                                     print);
   print(Counted(sResult.uiCommands, "command", "commands") + ", " +
         Counted(sResult.uiUnitSuffixes, "unit suffix", "unit suffixes") + ": " +
         Counted(sResult.uiErrors, "error", "errors") + ", " +

@@ -3,6 +3,8 @@
 #ifndef PARSOLA_CHECK_TABLE_H
 #define PARSOLA_CHECK_TABLE_H
 
+#include <cstdint>
+
 #include <orvane-scpi/scpi.h>
 
 namespace parsola {
@@ -11,10 +13,11 @@ namespace parsola {
 /// parses through a context; null for a console over the global names, parsed by SCPI_Parse.
 const SScpiTable* ConsoleTable();
 
-/// Prints the checker's lines for the linked table and a count of what it read and found, on
+/// Prints the checker's lines for the linked table, checked for the rules ucRules
+/// (SCPI_RULES_LIBRARY or SCPI_RULES_STANDARD), and a count of what it read and found, on
 /// standard output. Returns the exit status: 0 without errors, 1 with any, 3 when standard
 /// output could not be written.
-int CheckLinkedTable();
+int CheckLinkedTable(uint8_t ucRules);
 
 }  // namespace parsola
 

@@ -12,4 +12,4 @@ static const SUnitSuffix DmmUnits[] = {
     {"UA", U_AMP, -6},  {"MA", U_AMP, -3}, {"A", U_AMP, 0},
     {"", U_NONE, 0}};
 
-SCPI_NAMED_COMMAND_TABLE(DMM_COMMANDS, DmmTable, DMM_WIDTH, DmmUnits);
+SCPI_NAMED_COMMAND_TABLE_WIDTH(DMM_COMMANDS, DmmTable, DMM_WIDTH, DmmUnits);

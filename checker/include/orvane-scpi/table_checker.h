@@ -31,14 +31,19 @@ struct STable {
   const SParamSpec (*pParamSpecs)[MAX_PARAMS];
   const SUnitSuffix* psUnitSuffixes;
   int iCount = COUNT_UNKNOWN;
+  /// The rules the table is checked for: SCPI_RULES_LIBRARY or SCPI_RULES_STANDARD (by default
+  /// those SCPI_Parse follows). Under the standard rules no input moves a suffix or loses a
+  /// command to an optional node, so those warnings are left out.
+  uint8_t ucRules = SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY;
   const SParamSpec* psSlots = nullptr;
   unsigned uiWidth = MAX_PARAMS;
 };
 
-/// The STable of a table record: its arrays, its width and its number of commands.
-inline STable TableOf(const SScpiTable& sRecord) {
-  return STable{sRecord.ppCmdSpecs, nullptr, sRecord.psUnitSuffixes, sRecord.ucCmdCount,
-                sRecord.psParamSpecs, sRecord.ucParamWidth};
+/// The STable of a table record, checked for the rules ucRules: its arrays, its width and its
+/// number of commands.
+inline STable TableOf(const SScpiTable& sRecord, uint8_t ucRules) {
+  return STable{sRecord.ppCmdSpecs, nullptr,  sRecord.psUnitSuffixes, sRecord.ucCmdCount,
+                ucRules,            sRecord.psParamSpecs, sRecord.ucParamWidth};
 }
 
 struct SCheckResult {

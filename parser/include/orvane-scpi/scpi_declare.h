@@ -25,6 +25,12 @@
  *
  *   SCPI_COMMAND_TABLE(PSU_COMMANDS);
  *
+ * or into a table record of its own name that a parser context reads, so that several tables
+ * live in one program (one such table per source file), its width given once:
+ *
+ *   SCPI_NAMED_COMMAND_TABLE(PSU_COMMANDS, PsuTable, PsuUnitSuffixes);       (MAX_PARAMS slots)
+ *   SCPI_NAMED_COMMAND_TABLE_WIDTH(DMM_COMMANDS, DmmTable, 5, DmmUnitSuffixes);
+ *
  * The compiler rejects a list with more than SCPI_MAX_COMMANDS commands, a row with more slots
  * than the table's width, a P_NONE slot (or an optional one) before a used slot, an attribute
  * record of the wrong type for its slot (an SBoolAttr given to SCPI_NUM), and a missing or NULL
@@ -188,7 +194,7 @@ extern const SListAttr ScpiDeclListProbe_;
  *  say: CMD(Name, pSpec, Handler, Slot...)): calls the row macro X with that column left out.
  *  A header for such rows defines its own row macros on top of the ones above, e.g.
  *    #define MY_ROW_(...) SCPI_ROW_WITHOUT_THIRD(SCPI_DECL_ROW_, __VA_ARGS__)
- *  and passes them to SCPI_COMMAND_TABLE_ROWS and SCPI_COMMAND_TYPE_ROWS. */
+ *  and passes them to SCPI_COMMAND_TABLE_ROWS, SCPI_NAMED_COMMAND_TABLE_ROWS and SCPI_COMMAND_TYPE_ROWS. */
 #define SCPI_ROW_WITHOUT_THIRD(X, ...) \
   SCPI_DECL_CAT_(SCPI_DECL_DROP3_, SCPI_DECL_NARGS_(__VA_ARGS__))(X, __VA_ARGS__)
 
@@ -274,23 +280,30 @@ extern const SListAttr ScpiDeclListProbe_;
                     "more than 255 commands in " #LIST);                                          \
   const uint8_t CmdSpecCount = (uint8_t)(sizeof CmdSpecs / sizeof CmdSpecs[0] - 1)
 
-/** A table of ucWidth slots per command (1 to SCPI_MAX_PARAM_SLOTS): the record Name
- *  (SScpiTable, for SCPI_ContextInit) over arrays of its own, NameCmdSpecs and NameParamSpecs,
- *  and the unit suffixes given. One table of this form per source file. Write a ';' after it:
- *    SCPI_NAMED_COMMAND_TABLE(DMM_COMMANDS, DmmTable, 5, DmmUnits); */
-#define SCPI_NAMED_COMMAND_TABLE(LIST, Name, ucWidth, unitSuffixes)                            \
-  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_DECL_CHECK_ROW_,              \
-                           SCPI_DECL_SPEC_, SCPI_DECL_ROW_)
+/** The table record Name (SScpiTable) over Name##CmdSpecs and Name##ParamSpecs of MAX_PARAMS
+ *  slots per command, defined from the list, and the unit suffixes pUnitSuffixes (an array
+ *  declared before it). orvane_scpi_add_table derives its header index when Name is among its
+ *  TABLES. One table of this form per source file. Write a ';' after it. */
+#define SCPI_NAMED_COMMAND_TABLE(LIST, Name, pUnitSuffixes) \
+  SCPI_NAMED_COMMAND_TABLE_WIDTH(LIST, Name, MAX_PARAMS, pUnitSuffixes)
 
-/** SCPI_NAMED_COMMAND_TABLE with the row macros given. */
-#define SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, CHECK_ROW, SPEC_ROW,         \
-                                 PARAM_ROW)                                                      \
+/** The same with ucWidth slots per command, 1 to SCPI_MAX_PARAM_SLOTS:
+ *    SCPI_NAMED_COMMAND_TABLE_WIDTH(DMM_COMMANDS, DmmTable, 5, DmmUnits); */
+#define SCPI_NAMED_COMMAND_TABLE_WIDTH(LIST, Name, ucWidth, pUnitSuffixes)                       \
+  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, pUnitSuffixes, SCPI_DECL_CHECK_ROW_,          \
+                                SCPI_DECL_SPEC_, SCPI_DECL_ROW_)
+
+/** SCPI_NAMED_COMMAND_TABLE_WIDTH with the row macros given. */
+#define SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, pUnitSuffixes, CHECK_ROW, SPEC_ROW,    \
+                                      PARAM_ROW)                                                 \
   SCPI_DECL_CHECKS_(LIST, ucWidth, CHECK_ROW)                                                    \
-  static const char* const Name##CmdSpecs[] = {LIST(SPEC_ROW) ""};                               \
-  static const SParamSpec Name##ParamSpecs[][ucWidth] = {LIST(PARAM_ROW)};                       \
-  SCPI_DECL_ASSERT_(sizeof Name##CmdSpecs / sizeof Name##CmdSpecs[0] <= SCPI_MAX_COMMANDS + 1,     \
-                    SCPI_ERROR_more_than_255_commands_in_table_##LIST,                            \
+  SCPI_TABLE_EXTERN_ const char* const Name##CmdSpecs[];                                          \
+  SCPI_TABLE_EXTERN_ const SParamSpec Name##ParamSpecs[][ucWidth];                                \
+  const char* const Name##CmdSpecs[] = {LIST(SPEC_ROW) ""};                                       \
+  const SParamSpec Name##ParamSpecs[][ucWidth] = {LIST(PARAM_ROW)};                               \
+  SCPI_DECL_ASSERT_(sizeof Name##CmdSpecs / sizeof Name##CmdSpecs[0] <= SCPI_MAX_COMMANDS + 1,    \
+                    SCPI_ERROR_more_than_255_commands_in_table_##Name,                            \
                     "more than 255 commands in " #LIST);                                          \
-  SCPI_TABLE_RECORD_DEFINE(Name, Name##CmdSpecs, Name##ParamSpecs, unitSuffixes)
+  SCPI_TABLE_RECORD_DEFINE(Name, Name##CmdSpecs, Name##ParamSpecs, pUnitSuffixes)
 
 #endif /* ORVANE_SCPI_DECLARE_H */
