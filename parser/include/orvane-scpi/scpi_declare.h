@@ -171,17 +171,19 @@ extern const SListAttr ScpiDeclListProbe_;
 /* Nothing may follow a P_NONE slot, since the parser reads a command's slots up to the first
  * one; a P_NONE slot has no flags; no row has more slots than the table's width. */
 #define SCPI_DECL_CHECK_ROW_(Name, ...)                                                         \
-  SCPI_DECL_ASSERT_((0 SCPI_DECL_EACH_(SCPI_DECL_COUNT_, SCPI_DECL_NOTHING_, __VA_ARGS__)) <=      \
-                        SCPI_DECL_WIDTH_,                                                        \
+  SCPI_DECL_ASSERT_(SCPI_DECL_SUM_(SCPI_DECL_COUNT_, __VA_ARGS__) <= SCPI_DECL_WIDTH_,            \
                     SCPI_ERROR_more_slots_than_the_table_width_in_##Name,                        \
                     "more slots than the table's width in command " #Name);                      \
-  SCPI_DECL_ASSERT_((0 SCPI_DECL_EACH_(SCPI_DECL_USED_BIT_, SCPI_DECL_NOTHING_, __VA_ARGS__)) ==   \
-                        (1 << (0 SCPI_DECL_EACH_(SCPI_DECL_USED_, SCPI_DECL_NOTHING_, __VA_ARGS__))) - 1, \
+  SCPI_DECL_ASSERT_(SCPI_DECL_SUM_(SCPI_DECL_USED_BIT_, __VA_ARGS__) ==                           \
+                        (1 << SCPI_DECL_SUM_(SCPI_DECL_USED_, __VA_ARGS__)) - 1,                 \
                     SCPI_ERROR_P_NONE_slot_before_a_used_slot_in_##Name,                         \
                     "SCPI_NONE before a used slot in command " #Name);                           \
-  SCPI_DECL_ASSERT_((0 SCPI_DECL_EACH_(SCPI_DECL_FLAGGED_NONE_, SCPI_DECL_NOTHING_, __VA_ARGS__)) == 0, \
+  SCPI_DECL_ASSERT_(SCPI_DECL_SUM_(SCPI_DECL_FLAGGED_NONE_, __VA_ARGS__) == 0,                    \
                     SCPI_ERROR_optional_P_NONE_slot_in_##Name,                                   \
                     "SCPI_OPTIONAL(SCPI_NONE) in command " #Name);
+
+/* The sum of F(index, Slot) over a row's slots (each F gives "+term"), 0 without slots. */
+#define SCPI_DECL_SUM_(F, ...) (0 SCPI_DECL_EACH_(F, SCPI_DECL_NOTHING_, __VA_ARGS__))
 
 #define SCPI_DECL_ENUM_ENTRY_(Name, ...) Name,
 #define SCPI_DECL_ONE_(Name, ...) +1
@@ -194,7 +196,8 @@ extern const SListAttr ScpiDeclListProbe_;
  *  say: CMD(Name, pSpec, Handler, Slot...)): calls the row macro X with that column left out.
  *  A header for such rows defines its own row macros on top of the ones above, e.g.
  *    #define MY_ROW_(...) SCPI_ROW_WITHOUT_THIRD(SCPI_DECL_ROW_, __VA_ARGS__)
- *  and passes them to SCPI_COMMAND_TABLE_ROWS, SCPI_NAMED_COMMAND_TABLE_ROWS and SCPI_COMMAND_TYPE_ROWS. */
+ *  and passes them to SCPI_COMMAND_TABLE_ROWS, SCPI_NAMED_COMMAND_TABLE_ROWS and
+ *  SCPI_COMMAND_TYPE_ROWS. */
 #define SCPI_ROW_WITHOUT_THIRD(X, ...) \
   SCPI_DECL_CAT_(SCPI_DECL_DROP3_, SCPI_DECL_NARGS_(__VA_ARGS__))(X, __VA_ARGS__)
 
