@@ -247,12 +247,10 @@ uint32_t ReadBlock(const char* pBlock, uint32_t ulAvail, uint32_t* pulDataStart,
   uint32_t ulLen = ulAvail - ulAt;  // #0: the bytes run to the end of the message
   if (ulDigits != 0) {
     if (ulAvail - ulAt < ulDigits) return 0;
-    ulLen = 0;
+    ulLen = 0;  // nine digits at most: no overflow
     for (const uint32_t ulEnd = ulAt + ulDigits; ulAt < ulEnd; ++ulAt) {
-      if (!IsDigit(pBlock[ulAt]) ||
-          !AccumulateDigit(&ulLen, static_cast<uint8_t>(pBlock[ulAt] - '0'), DECIMAL_BASE)) {
-        return 0;
-      }
+      if (!IsDigit(pBlock[ulAt])) return 0;
+      ulLen = ulLen * DECIMAL_BASE + static_cast<uint32_t>(pBlock[ulAt] - '0');
     }
     if (ulAvail - ulAt < ulLen) return 0;
   }
@@ -286,16 +284,15 @@ const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* p
       cQuote = c;
       bParamStart = false;
     } else if (bParamStart && c == '#' && pSEnd - p >= 2 && IsDigit(p[1])) {
-      const std::size_t uiAvail = static_cast<std::size_t>(pSEnd - p);
-      uint32_t ulDataStart = 0;
-      uint32_t ulDataLen = 0;
-      const uint32_t ulBlockLen =
-          ReadBlock(p, uiAvail > MAX_U32 ? MAX_U32 : static_cast<uint32_t>(uiAvail),
-                    &ulDataStart, &ulDataLen);
-      bParamStart = false;
       // A broken block takes the rest of the message, as its parameter check does.
-      *puiBlockBytes += ulBlockLen != 0 ? ulDataLen : uiAvail - 2;
-      p += ulBlockLen != 0 ? ulBlockLen - 1 : uiAvail - 1;
+      const uint32_t ulAvail = static_cast<uint32_t>(pSEnd - p);
+      uint32_t ulDataStart = 0;
+      uint32_t ulDataLen = ulAvail - 2;
+      uint32_t ulBlockLen = ReadBlock(p, ulAvail, &ulDataStart, &ulDataLen);
+      if (ulBlockLen == 0) ulBlockLen = ulAvail;
+      bParamStart = false;
+      *puiBlockBytes += ulDataLen;
+      p += ulBlockLen - 1;
     } else if (c == ',') {
       bParamStart = true;
     } else if (!IsWhiteSpace(c)) {
