@@ -31,6 +31,8 @@
  *   SCPI_NAMED_COMMAND_TABLE(PSU_COMMANDS, PsuTable, PsuUnitSuffixes);       (MAX_PARAMS slots)
  *   SCPI_NAMED_COMMAND_TABLE_WIDTH(DMM_COMMANDS, DmmTable, 5, DmmUnitSuffixes);
  *
+ * (A block slot is read through a context only: SCPI_Parse reads no blocks.)
+ *
  * The compiler rejects a list with more than SCPI_MAX_COMMANDS commands, a row with more slots
  * than the table's width, a P_NONE slot (or an optional one) before a used slot, an attribute
  * record of the wrong type for its slot (an SBoolAttr given to SCPI_NUM), and a missing or NULL
