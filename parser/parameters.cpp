@@ -133,28 +133,21 @@ bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
   const char cChoice = pChoice[0];
   char acText[MAX_COUNT];
   unsigned uOut = 0;
-  auto emit = [&acText, &uOut](char c) {
-    if (uOut >= MAX_COUNT) return false;
-    acText[uOut++] = c;
-    return true;
-  };
-  bool bFits = emit(cChoice);
-  unsigned uPos = 1;
-  for (bool bOpen = true; bFits && bOpen && uPos < ucLen; ++uPos) {
-    const char c = pText[uPos];
-    if (c == cOwn && uPos + 1 < ucLen && pText[uPos + 1] == cOwn) {
-      bFits = emit(cOwn);  // a doubled quote of the input's kind: one such character
-      ++uPos;
+  bool bInside = false;
+  for (unsigned uPos = 0; uPos < ucLen; ++uPos) {
+    char c = pText[uPos];
+    if (bInside && c == cOwn && uPos + 1 < ucLen && pText[uPos + 1] == cOwn) {
+      ++uPos;  // a doubled quote of the input's kind: one such character
     } else if (c == cOwn) {
-      bFits = emit(cChoice);  // the closing quote
-      bOpen = false;
-    } else {
-      bFits = emit(c) && (c != cChoice || emit(c));
+      c = cChoice;
+      bInside = !bInside;
+    } else if (c == cChoice && bInside) {
+      if (uOut >= MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+      acText[uOut++] = c;  // doubled, as the choice writes it
     }
+    if (uOut >= MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+    acText[uOut++] = c;
   }
-  // What follows the closing quote is compared as it stands.
-  for (; bFits && uPos < ucLen; ++uPos) bFits = emit(pText[uPos]);
-  if (!bFits) return SCPI_ERR_INVALID_CMD;
   return MatchKeywords(psCtx, pChoice, ucChoiceLen, acText, static_cast<uint8_t>(uOut), 1,
                        uiNumSuf, pNumSufCnt);
 }
@@ -177,8 +170,8 @@ uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pTex
     const char cItem0 = pItem[0];
     const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
                             !(cItem0 >= 'a' && cItem0 <= 'z');
-    if (bAnyQuote && uItemLen <= MAX_COUNT && IsQuote(cItem0) && IsQuote(pText[0]) &&
-        cItem0 != pText[0]) {
+    if (IsQuote(cItem0) && bAnyQuote && IsQuote(pText[0]) && cItem0 != pText[0] &&
+        uItemLen <= MAX_COUNT) {
       ucResult = MatchRequoted(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen,
                                uiNumSuf, pNumSufCnt);
     } else if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
