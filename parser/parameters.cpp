@@ -122,16 +122,21 @@ bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
   return uIndex == ucLen;
 }
 
+/// Longest string parameter compared with a quoted choice after its quotes are exchanged: far
+/// longer than any choice, and small enough for a stack frame of a microcontroller.
+constexpr unsigned MAX_REQUOTED_LEN = 128;
+
 /// A string parameter quoted with the other quote character than a quoted choice, matched against
 /// that choice as if the input had used the choice's quote: the same text between the quotes, a
 /// doubled quote of the input's kind standing for one such character, a quote of the choice's
-/// kind doubled. Kept out of line, so that the copy takes stack only for such a parameter.
+/// kind doubled. Kept out of line, so that the copy takes stack only for such a parameter; a
+/// copy of more than MAX_REQUOTED_LEN characters matches nothing.
 [[gnu::noinline]] uint8_t MatchRequoted(SScpiContext* psCtx, const char* pChoice,
                                         uint8_t ucChoiceLen, const char* pText, uint8_t ucLen,
                                         uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
   const char cOwn = pText[0];
   const char cChoice = pChoice[0];
-  char acText[MAX_COUNT];
+  char acText[MAX_REQUOTED_LEN];
   unsigned uOut = 0;
   bool bInside = false;
   for (unsigned uPos = 0; uPos < ucLen; ++uPos) {
@@ -142,10 +147,10 @@ bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
       c = cChoice;
       bInside = !bInside;
     } else if (c == cChoice && bInside) {
-      if (uOut >= MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+      if (uOut >= MAX_REQUOTED_LEN) return SCPI_ERR_INVALID_CMD;
       acText[uOut++] = c;  // doubled, as the choice writes it
     }
-    if (uOut >= MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+    if (uOut >= MAX_REQUOTED_LEN) return SCPI_ERR_INVALID_CMD;
     acText[uOut++] = c;
   }
   return MatchKeywords(psCtx, pChoice, ucChoiceLen, acText, static_cast<uint8_t>(uOut), 1,
