@@ -71,7 +71,8 @@ inline void ReadParam(const SParam& s) {
 
 /// Parses a line to its end, reading every parameter, through SCPI_ParseCtx on psCtx or, without
 /// one, through SCPI_Parse; returns the number of commands taken and adds the failed ones to
-/// *puErrors.
+/// *puErrors. kContext: psCtx is given (a choice made outside the measured loop).
+template <bool kContext = false>
 inline unsigned ParseLine(const char* pLine, unsigned* puErrors = nullptr,
                           SScpiContext* psCtx = nullptr) {
   const char* pPos = pLine;
@@ -81,7 +82,7 @@ inline unsigned ParseLine(const char* pLine, unsigned* puErrors = nullptr,
     SParam sParam[MAX_PARAMS];
     uint32_t uiSuf[MAX_NUM_SUFFIX];
     const uint8_t ucCode =
-        psCtx != nullptr
+        kContext
             ? SCPI_ParseCtx(psCtx, &pPos, nullptr, bReset, &ucCmd, sParam, &ucSufCnt, uiSuf)
             : SCPI_Parse(&pPos, bReset, &ucCmd, sParam, &ucSufCnt, uiSuf);
     if (ucCode == SCPI_ERR_NO_COMMAND) return uCommands;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Table checker: the parser's keyword walk over plain text, and the inputs a header
 // specification is written for, so that the checker can see which inputs an entry takes.
-#include <algorithm>
 #include <cstdint>
 
 #include "checker_internal.h"
@@ -9,22 +8,40 @@
 
 namespace scpi_checker {
 
+namespace {
+
+// The parser's walk of the first uiSpecLen characters of a specification; with bPrefix the text
+// may go on after them, and *puiTi receives where the walk left it.
+uint8_t WalkPrefix(const std::string& sSpec, size_t uiSpecLen, const std::string& sText,
+                   bool bPrefix, size_t* puiTi) {
+  uint32_t auiSuffixes[MAX_NUM_SUFFIX];
+  uint8_t ucCount = 0;
+  scpi::SWalkStop sStop = {};
+  const scpi::SWalkText sWalkText = {sText.data(), static_cast<uint8_t>(sText.size())};
+  const uint8_t ucResult =
+      scpi::WalkKeywords(sSpec.c_str(), static_cast<uint8_t>(uiSpecLen), sWalkText, auiSuffixes,
+                         &ucCount, &sStop, bPrefix ? scpi::WALK_PREFIX : 0);
+  if (puiTi != nullptr) *puiTi = sStop.ucTi;
+  return ucResult;
+}
+
+}  // namespace
+
 uint8_t Walk(const std::string& sSpec, const std::string& sText, std::vector<bool>* pvTaken) {
   if (pvTaken != nullptr) pvTaken->clear();
   if (sSpec.size() > MAX_TEXT || sText.size() > MAX_TEXT) return SCPI_ERR_INVALID_CMD;
-  uint32_t auiSuffixes[MAX_NUM_SUFFIX];
-  uint8_t ucCount = 0;
-  uint8_t aucTaken[MAX_TEXT] = {};
-  scpi::SWalkStop sStop;
-  const scpi::SWalkText sWalkText = {sText.data(), static_cast<uint8_t>(sText.size())};
-  const uint8_t ucResult =
-      scpi::WalkKeywords(sSpec.c_str(), static_cast<uint8_t>(sSpec.size()), sWalkText,
-                         auiSuffixes, &ucCount, &sStop, 0, aucTaken);
-  if (pvTaken != nullptr) {
-    for (size_t ui = 0, uiNodes = std::count(sSpec.begin(), sSpec.end(), ']');
-         ui < uiNodes && ucResult != SCPI_ERR_TOO_MANY_NUM_SUF; ++ui) {
-      pvTaken->push_back(aucTaken[ui] != 0);
-    }
+  const uint8_t ucResult = WalkPrefix(sSpec, sSpec.size(), sText, false, nullptr);
+  if (pvTaken == nullptr || ucResult == SCPI_ERR_TOO_MANY_NUM_SUF) return ucResult;
+  // A node was taken when the walk up to its ']' is further in the text than the walk up to
+  // its '['.
+  for (size_t uiOpen = sSpec.find('['); uiOpen != std::string::npos;
+       uiOpen = sSpec.find('[', uiOpen + 1)) {
+    const size_t uiClose = sSpec.find(']', uiOpen);
+    if (uiClose == std::string::npos) break;
+    size_t uiBefore = 0, uiAfter = 0;
+    const bool bReached = WalkPrefix(sSpec, uiOpen, sText, true, &uiBefore) != SCPI_ERR_INVALID_CMD &&
+                          WalkPrefix(sSpec, uiClose + 1, sText, true, &uiAfter) != SCPI_ERR_INVALID_CMD;
+    pvTaken->push_back(bReached && uiAfter > uiBefore);
   }
   return ucResult;
 }

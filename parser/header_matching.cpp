@@ -90,6 +90,119 @@ void SetTypedPath(SScpiContext* psCtx, const SMatchText& sText) {
   psCtx->ucPathTextLen = ucLen;
 }
 
+// Reads one digit of a numeric suffix into *puiSuf. Returns false, leaving the value as it was,
+// when it would pass the largest suffix.
+inline bool AddSuffixDigit(uint32_t* puiSuf, char cDigit) {
+  const uint32_t uiDigit = static_cast<uint32_t>(cDigit - '0');
+  if (*puiSuf > MAX_NUM_SUFFIX_VALUE / 10) return false;
+  const uint32_t uiNext = *puiSuf * 10 + uiDigit;
+  if (uiNext > MAX_NUM_SUFFIX_VALUE) return false;
+  *puiSuf = uiNext;
+  return true;
+}
+
+}  // namespace
+
+// The keyword walk (keyword_walk.h), in this file so that the entry loop's calls can be
+// specialised.
+uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sText,
+                     uint32_t uiNumSuf[], uint8_t* pucN, SWalkStop* psStop, uint8_t ucOptions) {
+  unsigned uiSi = 0;
+  unsigned uiTi = 0;
+  unsigned uiNodeTi = 0;
+  uint8_t ucN = *pucN;
+  uint8_t ucResult = SCPI_ERR_OK;
+  bool bInNode = false;
+  bool bLongForm = false;  // a lower-case letter of the current keyword has matched
+  bool bDigits = false;    // reading the digits of a suffix
+  bool bMismatch = false;
+  uint32_t uiSuffix = 0;   // the suffix being read, when it is not stored
+  unsigned uiSkipEnd = 0;  // where the last skip ended; the stop of a resumed walk is past it
+  if (ucOptions & WALK_RESUME) {
+    uiSi = psStop->ucSi;
+    uiTi = psStop->ucTi;
+    uiNodeTi = psStop->ucNodeTi;
+    ucN = psStop->ucN;
+    ucResult = psStop->ucResult;
+    bInNode = psStop->bInNode;
+    bLongForm = psStop->bLongForm;
+  }
+
+  char cText;
+  for (;;) {
+    cText = CharAt(sText, uiTi);
+    if (uiSi >= ucSpecLen) break;
+    const char cSpec = pSpec[uiSi];
+    const uint8_t ucClass = SpecClass(cSpec);
+
+    if (ucClass >= SC_LONG_FORM && SameIgnoringCase(cSpec, cText)) {
+      // A lower-case letter continues a long form; a ':' starts a new keyword.
+      bLongForm = ucClass == SC_LONG_FORM || (bLongForm && ucClass == SC_REQUIRED);
+      ++uiSi;
+      ++uiTi;
+    } else if (ucClass >= SC_LONG_FORM) {
+      if (ucClass == SC_COLON) bLongForm = false;
+      if (ucClass == SC_LONG_FORM && !bLongForm) {
+        // Short form: skip the rest of the long form and compare the same text character again.
+        while (uiSi < ucSpecLen && SpecClass(pSpec[uiSi]) == SC_LONG_FORM) ++uiSi;
+        uiSkipEnd = uiSi;
+      } else if (bInNode) {
+        // The optional node is absent: retry its text against what follows the node.
+        uiTi = uiNodeTi;
+        while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
+        uiSkipEnd = uiSi;
+      } else {
+        bMismatch = true;
+        break;
+      }
+    } else if (ucClass == SC_NODE_OPEN) {
+      bInNode = true;
+      uiNodeTi = uiTi;
+      ++uiSi;
+    } else if (ucClass == SC_NODE_CLOSE) {
+      bInNode = false;
+      ++uiSi;
+    } else if (ucClass == SC_SUFFIX) {
+      uint32_t* puiSuffix = uiNumSuf != nullptr ? &uiNumSuf[ucN] : &uiSuffix;
+      if (uiNumSuf != nullptr && ucN >= MAX_NUM_SUFFIX) {
+        return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
+      }
+      if (IsDigit(cText)) {
+        if (!bDigits) {
+          *puiSuffix = 0;
+          bDigits = true;
+        }
+        if (!AddSuffixDigit(puiSuffix, cText)) ucResult = SCPI_ERR_INVALID_NUM_SUF;
+        ++uiTi;  // the '#' stays current while digits follow
+      } else {
+        if (!bDigits) {
+          *puiSuffix = 1;
+        } else if (*puiSuffix == 0) {  // AddSuffixDigit keeps it below the largest value
+          ucResult = SCPI_ERR_INVALID_NUM_SUF;
+        }
+        bDigits = false;
+        if (uiNumSuf != nullptr) ++ucN;
+        ++uiSi;
+      }
+    } else {
+      break;  // the NUL that ends a header specification
+    }
+  }
+
+  *pucN = ucN;
+  // Text the header specification did not consume fails the walk as well.
+  const bool bMatched = !bMismatch && (cText == '\0' || (ucOptions & WALK_PREFIX));
+  if (bMatched && !(ucOptions & WALK_PREFIX)) return ucResult;
+  // uiSi only grows, and every character read stood at or before it.
+  *psStop = SWalkStop{static_cast<uint8_t>(uiSi), cText, static_cast<uint8_t>(uiTi),
+                      static_cast<uint8_t>(uiNodeTi), ucN, ucResult, bInNode, bLongForm,
+                      uiSi != uiSkipEnd};
+  return bMatched ? ucResult : uint8_t{SCPI_ERR_INVALID_CMD};
+}
+
+
+namespace {
+
 // The candidates for a header: from the index, the run of its key (entry numbers, each with the
 // characters it shares with the one before); without the index every entry, sharing nothing.
 struct SCandidates {
@@ -99,10 +212,7 @@ struct SCandidates {
 
 SCandidates FindCandidates(const SScpiTable* psTable, bool bIndexed, const SMatchText& sText) {
   const SCmdIndex* psIndex = psTable->psIndex;
-  if (!bIndexed || psIndex == nullptr ||
-      (psIndex->ppCmdSpecs != nullptr && psIndex->ppCmdSpecs != psTable->ppCmdSpecs)) {
-    return SCandidates{nullptr, psTable->ucCmdCount};
-  }
+  if (!bIndexed || psIndex == nullptr) return SCandidates{nullptr, psTable->ucCmdCount};
   const uint32_t ulHash = SCPI_IndexKeyHash(sText.pText, sText.ucTextLen);
   const uint32_t ulRun = psIndex->pulBuckets[ulHash >> psIndex->ucBucketShift];
   const unsigned uiFirst = ulRun & 0xFFFFu;
@@ -243,33 +353,53 @@ uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRu
   return SCPI_ERR_OK;
 }
 
-uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
-              uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  if (psCtx == nullptr || psCtx->psTable == nullptr || ppSInput == nullptr ||
-      *ppSInput == nullptr || (pSEnd != nullptr && pSEnd < *ppSInput)) {
-    return SCPI_ERR_NO_COMMAND;
+namespace {
+
+// Steps over the characters that have none of the flags (which include LF_SPLIT, so a NUL
+// stops it), up to pSEnd when there is one. The loop of a NUL-terminated line tests no pointer.
+inline const char* SkipOrdinary(const char* p, const char* pSEnd, uint8_t ucFlags) {
+  if (pSEnd == nullptr) {
+    while (!HasLineFlag(*p, ucFlags)) ++p;
+  } else {
+    while (p != pSEnd && !HasLineFlag(*p, ucFlags)) ++p;
   }
+  return p;
+}
 
-  // Separators and white space before the command. The message ends at pSEnd or at a NUL.
-  const char* p = *ppSInput;
+// One command taken off the line: its span and where its header's first run ended.
+struct SCommandSpan {
+  const char* pStart;
+  const char* pHeaderEnd;
+  const char* pEnd;
+  bool bLongRun;  // more separators and white space before it than the counts can hold
+  std::size_t uiBlockBytes;  // the bytes of its blocks, which do not count toward its length
+};
+
+// Takes the next command from p: separators and white space skipped, then the characters up to
+// the end, a NUL, or a ';' outside quotes. A quote of the other kind inside a string is an
+// ordinary character. The header runs to the first white space, found on the way unless a quote
+// comes before it. The message ends at pSEnd, or without one at its NUL (a NUL before pSEnd
+// ends it too). In a table with block slots (bBlocks) the blocks of its parameters are stepped
+// over.
+SCommandSpan TakeCommand(const char* p, const char* pSEnd, bool bBlocks) {
+  const auto more = [pSEnd](const char* pAt) { return pAt != pSEnd; };
+  SCommandSpan sSpan;
   const char* const pRunStart = p;
-  while (p != pSEnd && HasLineFlag(*p, LF_SEPARATOR)) ++p;
-  const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
-
-  // The command runs to the end or to a ';' outside quotes. A quote of the other kind inside a
-  // string is an ordinary character. Its header runs to the first white space, found on the way
-  // unless a quote comes before it.
-  const char* const pCmdStart = p;
-  while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
-  const char* const pHeaderEnd = p;
-  // Block bytes do not count toward the command's length.
-  std::size_t uiBlockBytes = 0;
+  while (more(p) && HasLineFlag(*p, LF_SEPARATOR)) ++p;
+  sSpan.bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
+  sSpan.pStart = p;
+  p = SkipOrdinary(p, pSEnd, LF_SPLIT | LF_WHITE);
+  sSpan.pHeaderEnd = p;
+  sSpan.uiBlockBytes = 0;
+  if (bBlocks) {
+    sSpan.pEnd = SplitWithBlocks(p, pSEnd, &sSpan.uiBlockBytes);
+    return sSpan;
+  }
   bool bInString = false;
   bool bDoubleQuoted = false;
-  if (psCtx->bBlockSlots != 0) p = SplitWithBlocks(p, pSEnd, &uiBlockBytes);
-  for (; psCtx->bBlockSlots == 0; ++p) {
-    while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT)) ++p;
-    if (p == pSEnd) break;
+  for (;; ++p) {
+    p = SkipOrdinary(p, pSEnd, LF_SPLIT);
+    if (!more(p)) break;
     const char c = *p;
     if (c == '\0' || (c == ';' && !bInString)) break;
     if (c == ';') continue;
@@ -281,6 +411,21 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
       bInString = false;
     }
   }
+  sSpan.pEnd = p;
+  return sSpan;
+}
+
+}  // namespace
+
+uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
+              uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  if (psCtx == nullptr || ppSInput == nullptr || *ppSInput == nullptr) return SCPI_ERR_NO_COMMAND;
+  if (pSEnd != nullptr && pSEnd < *ppSInput) return SCPI_ERR_NO_COMMAND;
+  const SCommandSpan sSpan = TakeCommand(*ppSInput, pSEnd, psCtx->bBlockSlots != 0);
+  const char* const p = sSpan.pEnd;
+  const char* const pCmdStart = sSpan.pStart;
+  const char* const pHeaderEnd = sSpan.pHeaderEnd;
+  const bool bLongRun = sSpan.bLongRun;
   *ppSInput = p;
   const std::size_t uiCmdLen = static_cast<std::size_t>(p - pCmdStart);
   if (uiCmdLen == 0) return SCPI_ERR_NO_COMMAND;
@@ -295,7 +440,7 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
   if (ucFlags & PARSE_RESET_TREE) ResetTree(psCtx);
 
   // The 8-bit counts cannot hold a longer command or the run before it: not recognised.
-  if (uiCmdLen - uiBlockBytes > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
+  if (uiCmdLen - sSpan.uiBlockBytes > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
 
   const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
   const bool bQuoteEndsRun = pHeaderEnd != pSEnd && (*pHeaderEnd == '"' || *pHeaderEnd == '\'');

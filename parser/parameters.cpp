@@ -138,39 +138,37 @@ bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
   return uIndex == ucLen;
 }
 
+/// Longest string parameter compared with a quoted choice after its quotes are exchanged: far
+/// longer than any choice, and small enough for a stack frame of a microcontroller.
+constexpr unsigned MAX_REQUOTED_LEN = 128;
+
 /// A string parameter quoted with the other quote character than a quoted choice, matched against
 /// that choice as if the input had used the choice's quote: the same text between the quotes, a
 /// doubled quote of the input's kind standing for one such character, a quote of the choice's
-/// kind doubled. Kept out of line, so that the copy takes stack only for such a parameter.
+/// kind doubled. Kept out of line, so that the copy takes stack only for such a parameter; a
+/// copy of more than MAX_REQUOTED_LEN characters matches nothing.
 [[gnu::noinline]] uint8_t MatchRequoted(SScpiContext* psCtx, const char* pChoice,
                                         uint8_t ucChoiceLen, const char* pText, uint8_t ucLen,
                                         uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
   const char cOwn = pText[0];
   const char cChoice = pChoice[0];
-  char acText[MAX_COUNT];
+  char acText[MAX_REQUOTED_LEN];
   unsigned uOut = 0;
-  auto emit = [&acText, &uOut](char c) {
-    if (uOut >= MAX_COUNT) return false;
-    acText[uOut++] = c;
-    return true;
-  };
-  bool bFits = emit(cChoice);
-  unsigned uPos = 1;
-  for (bool bOpen = true; bFits && bOpen && uPos < ucLen; ++uPos) {
-    const char c = pText[uPos];
-    if (c == cOwn && uPos + 1 < ucLen && pText[uPos + 1] == cOwn) {
-      bFits = emit(cOwn);  // a doubled quote of the input's kind: one such character
-      ++uPos;
+  bool bInside = false;
+  for (unsigned uPos = 0; uPos < ucLen; ++uPos) {
+    char c = pText[uPos];
+    if (bInside && c == cOwn && uPos + 1 < ucLen && pText[uPos + 1] == cOwn) {
+      ++uPos;  // a doubled quote of the input's kind: one such character
     } else if (c == cOwn) {
-      bFits = emit(cChoice);  // the closing quote
-      bOpen = false;
-    } else {
-      bFits = emit(c) && (c != cChoice || emit(c));
+      c = cChoice;
+      bInside = !bInside;
+    } else if (c == cChoice && bInside) {
+      if (uOut >= MAX_REQUOTED_LEN) return SCPI_ERR_INVALID_CMD;
+      acText[uOut++] = c;  // doubled, as the choice writes it
     }
+    if (uOut >= MAX_REQUOTED_LEN) return SCPI_ERR_INVALID_CMD;
+    acText[uOut++] = c;
   }
-  // What follows the closing quote is compared as it stands.
-  for (; bFits && uPos < ucLen; ++uPos) bFits = emit(pText[uPos]);
-  if (!bFits) return SCPI_ERR_INVALID_CMD;
   return MatchKeywords(psCtx, pChoice, ucChoiceLen, acText, static_cast<uint8_t>(uOut), 1,
                        uiNumSuf, pNumSufCnt);
 }
@@ -193,8 +191,8 @@ uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pTex
     const char cItem0 = pItem[0];
     const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
                             !(cItem0 >= 'a' && cItem0 <= 'z');
-    if (bAnyQuote && uItemLen <= MAX_COUNT && IsQuote(cItem0) && IsQuote(pText[0]) &&
-        cItem0 != pText[0]) {
+    if (IsQuote(cItem0) && bAnyQuote && IsQuote(pText[0]) && cItem0 != pText[0] &&
+        uItemLen <= MAX_COUNT) {
       ucResult = MatchRequoted(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen,
                                uiNumSuf, pNumSufCnt);
     } else if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {

@@ -77,10 +77,20 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
 /// Worker of SCPI_ContextInit.
 uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules);
 
-/// The traced call of SCPI_Parse (bContext 0) or SCPI_ParseCtx (1) around Parse (tracing.cpp).
+/// The traced call of SCPI_Parse (bContext 0) or SCPI_ParseCtx (1) around Parse (tracing.cpp);
+/// without tracing, Parse itself.
+#if SCPI_TRACE
 uint8_t TracedParse(bool bContext, SScpiContext* psCtx, const char** ppSInput, const char* pSEnd,
                     uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
+#else
+inline uint8_t TracedParse(bool, SScpiContext* psCtx, const char** ppSInput, const char* pSEnd,
+                           uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
+                           uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  return Parse(psCtx, ppSInput, pSEnd, bResetTree != 0 ? PARSE_RESET_TREE : 0, pCmdSpecNum,
+               sParam, pNumSufCnt, uiNumSuf);
+}
+#endif
 
 // ---- Parameters (parameters.cpp) ----
 

@@ -205,6 +205,7 @@ void SCPI_SetTraceSink(const STraceSink* psSink) {
 }
 #endif
 
+#if SCPI_TRACE
 namespace scpi {
 
 // The argument names in the trace lines are those of the function traced.
@@ -240,6 +241,7 @@ uint8_t TracedParse(bool bContext, SScpiContext* psCtx, const char** ppSInput, c
 }
 
 }  // namespace scpi
+#endif
 
 uint8_t SCPI_ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules) {
   return scpi::ContextInit(psCtx, psTable, ucRules);

@@ -33,8 +33,12 @@ SScpiContext* psContext = &sContext;  // nullptr: through SCPI_Parse
 extern "C" __attribute__((noinline)) unsigned RunWorkload(const std::string* pLines,
                                                           size_t uLines) {
   unsigned uCommands = 0;
+  if (psContext == nullptr) {
+    for (size_t u = 0; u < uLines; ++u) uCommands += bench::ParseLine(pLines[u].c_str());
+    return uCommands;
+  }
   for (size_t u = 0; u < uLines; ++u) {
-    uCommands += bench::ParseLine(pLines[u].c_str(), nullptr, psContext);
+    uCommands += bench::ParseLine<true>(pLines[u].c_str(), nullptr, psContext);
   }
   return uCommands;
 }
@@ -71,7 +75,10 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[2], "count") == 0) {
     const unsigned uCommands = RunWorkload(vLines.data(), vLines.size());
     unsigned uErrors = 0;
-    for (const std::string& sLine : vLines) bench::ParseLine(sLine.c_str(), &uErrors, psContext);
+    for (const std::string& sLine : vLines) {
+      if (psContext == nullptr) bench::ParseLine(sLine.c_str(), &uErrors);
+      else bench::ParseLine<true>(sLine.c_str(), &uErrors, psContext);
+    }
     std::printf("commands %u errors %u\n", uCommands, uErrors);
     return 0;
   }

@@ -111,8 +111,8 @@ extern const SUnitSuffix UnitSuffixes[];
  *  that of a leading optional node) has a key of the same bucket, and the entries of shapes the
  *  index does not sort; every entry left out would certainly end in SCPI_ERR_INVALID_CMD. */
 typedef struct {
-  /** The header specifications the index was derived from, or NULL when the index reaches the
-   *  parser only through the record of its table; the parser ignores an index of another table. */
+  /** Not read by the parser, which takes the index from its table's record; NULL in the
+   *  indexes scpi_table_index.c prints. */
   const char* const* ppCmdSpecs;
   /** Indexed by the top (32 - ucBucketShift) bits of a key's hash: the run of candidates of
    *  the keys that fall there (the first candidate in the low half, the end in the high half),
