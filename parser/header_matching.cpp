@@ -117,7 +117,7 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
   bool bDigits = false;    // reading the digits of a suffix
   bool bMismatch = false;
   uint32_t uiSuffix = 0;   // the suffix being read, when it is not stored
-  unsigned uiSkipEnd = 0;  // where the last skip ended; the stop of a resumed walk is past it
+  unsigned uiSkipEnd = 0;  // where the last skip ended
   if (ucOptions & WALK_RESUME) {
     uiSi = psStop->ucSi;
     uiTi = psStop->ucTi;
@@ -247,12 +247,10 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
     uint8_t ucSufCnt = 0;
     uint8_t ucResult;
     if (bStandard) {
-      // Any choice of nodes: where such a walk stops says nothing about the next entry's walk,
-      // so uiStop stays NO_STOP and no entry is skipped for it.
+      // Any choice of nodes: a stop says nothing of the next entry's walk.
       ucResult = WalkNodeChoices(pSpec, MAX_COUNT, sText.pText, sText.ucTextLen, uiNumSuf,
                                  &ucSufCnt);
     } else {
-      // A walk that would read the same characters up to the stop goes on from there.
       const bool bResume = uiShared == uiStop && sStop.bStepped;
       ucResult = WalkKeywords(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop,
                               bResume ? WALK_RESUME : 0);
