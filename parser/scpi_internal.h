@@ -129,6 +129,7 @@ uint8_t ParamToCharDataItem(const SParam* psParam, uint8_t* pItemNum);
 uint8_t ParamToBOOL(const SParam* psParam, uint8_t* pbVal);
 uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
 uint8_t ParamToLong(const SParam* psParam, int32_t* plVal);
+uint8_t ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal);
 uint8_t ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
 uint8_t ParamToInt(const SParam* psParam, int* piVal);
 uint8_t ParamToDouble(const SParam* psParam, double* pfdVal);

@@ -271,6 +271,21 @@ uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal) {
   return ucCode;
 }
 
+uint8_t SCPI_ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal) {
+  const bool bTrace = Listening();
+  if (bTrace) {
+    Text("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=");
+    Unsigned(ucDecimals);
+    Text(", [out]*plVal )");
+    EndLine(LEVEL_CALL);
+  }
+  Raise();
+  const uint8_t ucCode =
+      Leave(bTrace, scpi::ParamToScaledLong(psParam, ucDecimals, plVal), RC_STANDARD);
+  if (bTrace && ucCode == SCPI_ERR_OK) SignedResult("Return Params: *plVal=", *plVal);
+  return ucCode;
+}
+
 uint8_t SCPI_ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal) {
   const bool bTrace = Enter("SCPI_ParamToUnsignedInt( *psParam={..}, [out]*puiVal )");
   const uint8_t ucCode = Leave(bTrace, scpi::ParamToUnsignedInt(psParam, puiVal), RC_STANDARD);

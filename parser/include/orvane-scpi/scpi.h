@@ -179,6 +179,11 @@ uint8_t SCPI_ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
  *  P_NUM, or 20 when the magnitude is above 2147483647 (*plVal unwritten). */
 uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal);
 
+/** Writes a numeric record times 10^ucDecimals (2.5005 V with 3 gives 2501 mV), rounded to
+ *  nearest with halves away from zero. Returns 0, 40 when not P_NUM, or 20 when the result is
+ *  outside -2147483648..2147483647 (*plVal unwritten). */
+uint8_t SCPI_ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal);
+
 /** SCPI_ParamToUnsignedLong narrowed to unsigned int. Returns 0, 20 or 40. */
 uint8_t SCPI_ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
 
