@@ -17,6 +17,9 @@
 #
 #   scripts/footprint.sh    (CXX and CC choose the compilers: GCC 10 or later, default g++ and gcc)
 #
+# Every figure is also written as "name value" to build-footprint/figures.txt, which
+# scripts/figures.sh publishes in README.md and the manual.
+#
 # Exits 1 when a goal is missed: more than 8 KiB of code without tracing on x86-64, a frame
 # above 256 bytes, any recursion; on the Cortex-M4 more than 5632 bytes of parser code or more
 # than 260 bytes of parser RAM; a demo table with data outside .rodata; a double-precision
@@ -65,6 +68,13 @@ deepest() {  # dir
     }'
 }
 
+figures="$out/figures.txt"
+mkdir -p "$out"
+: >"$figures"
+figure() {  # name value
+  echo "$1 $2" >>"$figures"
+}
+
 status=0
 label() {
   case $1 in
@@ -110,18 +120,31 @@ for variant in no-trace trace standard-rules; do
   frame=$(cut -f2 "$dir"/*.su | sort -n | tail -1)
   printf '%-22s %8d %8d %8d %12d\n' "$(label "$variant")" "$text" "$rodata" "$ram" \
     "$frame"
+  figure "x86.$variant.code" "$text"
+  figure "x86.$variant.const" "$rodata"
+  figure "x86.$variant.ram" "$ram"
+  figure "x86.$variant.frame" "$frame"
   [ "$variant" = no-trace ] && [ "$text" -gt "$code_goal" ] && {
     echo "  GOAL MISSED: more than $code_goal bytes of code without tracing"; status=1; }
   [ "$frame" -gt "$frame_goal" ] && {
     echo "  GOAL MISSED: a frame above $frame_goal bytes:"
     sort -t$'\t' -k2 -n "$dir"/*.su | tail -3 | sed 's/^/    /'; status=1; }
 done
-table=("$out"/table/*.o)
-printf '%-22s %8d %8d %8d\n' "demo command table" "$(sections '^\\.text' "${table[@]}")" \
-  "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${table[@]}")" "$(sections '^\\.(data|bss)$' "${table[@]}")"
-index=("$out"/index/*.o)
-printf '%-22s %8d %8d %8d\n' "  its header index" "$(sections '^\\.text' "${index[@]}")" \
-  "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${index[@]}")" "$(sections '^\\.(data|bss)$' "${index[@]}")"
+# "name code const ram" of a table's objects, printed and recorded.
+table_row() {  # label, figure name, objects...
+  local label=$1 name=$2
+  shift 2
+  local code const ram
+  code=$(sections '^\\.text' "$@")
+  const=$(sections '^\\.(rodata|data\\.rel\\.ro)' "$@")
+  ram=$(sections '^\\.(data|bss)$' "$@")
+  printf '%-22s %8d %8d %8d\n' "$label" "$code" "$const" "$ram"
+  figure "$name.code" "$code"
+  figure "$name.const" "$const"
+  figure "$name.ram" "$ram"
+}
+table_row "demo command table" x86.table "$out"/table/*.o
+table_row "  its header index" x86.index "$out"/index/*.o
 
 for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
@@ -134,6 +157,7 @@ for variant in no-trace trace standard-rules; do
     status=1
   else
     read -r top depth < <(deepest "$dir")
+    figure "x86.$variant.stack" "$depth"
     echo "$(label "$variant"): no recursion; deepest stack $depth bytes, from" \
       "$(c++filt "$top" | sed 's/(.*//')"
   fi
@@ -154,6 +178,12 @@ echo
 echo "Cortex-M footprint ($(arm-none-eabi-gcc --version | head -1), -Os, thumb, tracing out)"
 printf '%-28s %8s %11s %8s\n' "build" "code" "const data" "RAM"
 SIZE=arm-none-eabi-size
+cortex_row() {  # label, figure name, code, const data, RAM
+  printf '%-28s %8d %11d %8d\n' "$1" "$3" "$4" "$5"
+  figure "$2.code" "$3"
+  figure "$2.const" "$4"
+  figure "$2.ram" "$5"
+}
 cortex_status=0
 for cpu in m4 m0; do
   dir=build-cortex-$cpu
@@ -165,11 +195,11 @@ for cpu in m4 m0; do
   image=$dir/tests/firmware/firmware.elf
   code=$(sections '^\\.text' "$parser")
   ram=$(sections '^\\.(data|bss)' "$parser")
-  printf '%-28s %8d %11d %8d\n' "parser, Cortex-${cpu^^}" "$code" \
-    "$(sections '^\\.rodata' "$parser")" "$ram"
-  printf '%-28s %8d %11d %8d\n' "demo command table" "$(sections '^\\.text' "$table")" \
+  cortex_row "parser, Cortex-${cpu^^}" "$cpu.parser" "$code" "$(sections '^\\.rodata' "$parser")" \
+    "$ram"
+  cortex_row "demo command table" "$cpu.table" "$(sections '^\\.text' "$table")" \
     "$(sections '^\\.rodata' "$table")" "$(sections '^\\.(data|bss)' "$table")"
-  printf '%-28s %8d %11d %8d\n' "firmware image" "$(sections '^\\.(isr_vector|text)$' "$image")" \
+  cortex_row "firmware image" "$cpu.image" "$(sections '^\\.(isr_vector|text)$' "$image")" \
     "$(sections '^\\.(rodata|ARM\\.exidx)$' "$image")" "$(sections '^\\.(data|bss)$' "$image")"
   if [ "$cpu" = m4 ]; then
     m4_code=$code

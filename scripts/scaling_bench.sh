@@ -14,7 +14,8 @@
 #
 #   scripts/scaling_bench.sh
 #
-# ORVANE_SCALING_BUILD_DIR chooses the build directory (default build-scaling).
+# ORVANE_SCALING_BUILD_DIR chooses the build directory (default build-scaling); the counts are
+# also written there to figures.txt, which scripts/figures.sh publishes.
 # Exits 1 when a goal is missed or a table recognises the commands differently from another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,6 +59,9 @@ for entries in "${sizes[@]}"; do
     echo "$entries $workload $commands $errors $instructions $ns" >>"$results"
   done
 done
+
+# The instruction counts as "scaling.<workload>.<entries> <per command>", for scripts/figures.sh.
+awk '{ printf "scaling.%s.%s %.0f\n", $2, $1, $5 / $3 }' "$results" >"$build/figures.txt"
 
 echo "Instructions per command (callgrind, tracing compiled out) and median time per command"
 awk -v sizes="${sizes[*]}" '
