@@ -11,6 +11,8 @@
 // A table declared with scpi_declare.h defines its count; a hand-written one does not, and is
 // then read up to its end markers.
 extern "C" __attribute__((weak)) const uint8_t CmdSpecCount;
+// The checker's warnings a table means, when it lists any: "<header specification> <name>".
+extern "C" __attribute__((weak)) const char* const AcceptedWarnings[];
 
 namespace parsola {
 
@@ -35,11 +37,13 @@ int CheckLinkedTable() {
   };
   const int iCount = &CmdSpecCount != nullptr ? CmdSpecCount : scpi_checker::COUNT_UNKNOWN;
   const scpi_checker::SCheckResult sResult =
-      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount}, print);
+      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount, AcceptedWarnings},
+                               print);
   print(Counted(sResult.uiCommands, "command", "commands") + ", " +
         Counted(sResult.uiUnitSuffixes, "unit suffix", "unit suffixes") + ": " +
         Counted(sResult.uiErrors, "error", "errors") + ", " +
-        Counted(sResult.uiWarnings, "warning", "warnings"));
+        Counted(sResult.uiWarnings, "warning", "warnings") +
+        (sResult.uiAccepted > 0 ? ", " + std::to_string(sResult.uiAccepted) + " accepted" : ""));
   if (std::fflush(stdout) != 0 || bOutputFailed) {
     std::fprintf(stderr, "--check-table: could not write to standard output\n");
     return EXIT_OUTPUT;

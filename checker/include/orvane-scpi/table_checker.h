@@ -24,16 +24,21 @@ constexpr int COUNT_UNKNOWN = -1;
 /// (CmdSpecCount of a table declared with scpi_declare.h). With a count, CmdSpecs holds that
 /// many entries and its "" end, and ParamSpecs that many rows. Without one, CmdSpecs is read up
 /// to its "" (at most 256 entries) and UnitSuffixes up to its empty suffix (at most 256).
+/// ppAccepted, when given, lists the warnings the table means, ended by "": each the header
+/// specification of a command, a blank and the warning's name ("SYSTem:ERRor[:NEXT]? tree-path");
+/// such a warning is listed as accepted, and an acceptance that matches none is warned about.
 struct STable {
   const char* const* ppCmdSpecs;
   const SParamSpec (*pParamSpecs)[MAX_PARAMS];
   const SUnitSuffix* psUnitSuffixes;
   int iCount = COUNT_UNKNOWN;
+  const char* const* ppAccepted = nullptr;
 };
 
 struct SCheckResult {
   unsigned uiErrors = 0;
   unsigned uiWarnings = 0;
+  unsigned uiAccepted = 0;      // warnings the table accepts
   unsigned uiCommands = 0;      // commands read from CmdSpecs
   unsigned uiUnitSuffixes = 0;  // unit suffixes read from UnitSuffixes
 };
@@ -42,7 +47,7 @@ struct SCheckResult {
 using LineSink = std::function<void(const std::string& sLine)>;
 
 /// Checks the table, hands every problem to fnLine in table order (commands, then unit
-/// suffixes) and returns the counts.
+/// suffixes, then acceptances out of date) and returns the counts.
 SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine);
 
 }  // namespace scpi_checker
