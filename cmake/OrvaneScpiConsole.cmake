@@ -25,16 +25,7 @@ function(orvane_scpi_add_console name)
     message(FATAL_ERROR "orvane_scpi_add_console(${name}): the console is C++: enable CXX, "
                         "e.g. project(... LANGUAGES C CXX)")
   endif()
-  # main() comes from OrvaneScpi::console; the program's own source only names it.
-  set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_console.cpp)
-  set(content "// The console ${name}: OrvaneScpi::console with the command table ${ARG_TABLE}.\n")
-  set(old "")
-  if(EXISTS ${source})
-    file(READ ${source} old)
-  endif()
-  if(NOT old STREQUAL content)
-    file(WRITE ${source} "${content}")
-  endif()
-  add_executable(${name} ${source})
+  # main() and the rest are the objects of OrvaneScpi::console.
+  add_executable(${name})
   target_link_libraries(${name} PRIVATE OrvaneScpi::console ${ARG_TABLE})
 endfunction()
