@@ -238,6 +238,13 @@ bool ExpandMarkers(std::string* psMarkdown, const std::string& sVersion, std::st
                (bCommands ? "unit-suffix" : "command set") + " table";
     return false;
   }
+  for (const char* pFigure : {"<!--/fig-->", "<!--fig:"}) {
+    for (size_t uiAt = sOut.find(pFigure); uiAt != std::string::npos; uiAt = sOut.find(pFigure)) {
+      const size_t uiEnd = sOut.find("-->", uiAt);
+      if (uiEnd == std::string::npos) break;
+      sOut.erase(uiAt, uiEnd + std::strlen("-->") - uiAt);
+    }
+  }
   for (size_t uiAt = sOut.find(VERSION_TOKEN); uiAt != std::string::npos;
        uiAt = sOut.find(VERSION_TOKEN, uiAt + sVersion.size())) {
     sOut.replace(uiAt, std::strlen(VERSION_TOKEN), sVersion);
