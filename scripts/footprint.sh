@@ -103,8 +103,16 @@ mkdir -p "$out/table"
   -o "$out/table/demo_commands.o"
 # The demo table's header index, derived as orvane_scpi_add_table derives it.
 mkdir -p "$out/index"
-"$CC" -std=c99 -Iparser/include -I"$out/no-trace/include" cmake/scpi_table_index.c \
-  commands/demo_commands.c -o "$out/index/table_index"
+cat >"$out/index/demo_tables.c" <<'EOF'
+#include <orvane-scpi/scpi_table.h>
+extern const SScpiTable DemoCommandTable;
+const SCmdIndex DemoCommandTableIndex = {0};
+const SScpiTable* const ScpiIndexTables[] = {&DemoCommandTable, NULL};
+const char* const ScpiIndexTableNames[] = {"DemoCommandTable", NULL};
+EOF
+"$CC" -std=c99 -DORVANE_SCPI_TABLE_INDEXED -Iparser/include -I"$out/no-trace/include" \
+  cmake/scpi_table_index.c commands/demo_commands.c "$out/index/demo_tables.c" \
+  -o "$out/index/table_index"
 "$out/index/table_index" "$out/index/demo_commands_index.c"
 "$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser/include -I"$out/no-trace/include" \
   -c "$out/index/demo_commands_index.c" -o "$out/index/demo_commands_index.o"
