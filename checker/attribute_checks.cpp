@@ -116,12 +116,11 @@ std::string ChoiceFault(const std::string& sChoice) {
 // The choices of a choice list, and its faults in words: the list's own, then each bad choice's.
 std::vector<std::string> SplitChoices(const std::string& sList,
                                       std::vector<std::string>* pvChoices) {
-  pvChoices->assign(1, "");
-  for (char c : sList) {
-    if (c == '|')
-      pvChoices->emplace_back();
-    else
-      pvChoices->back() += c;
+  pvChoices->clear();
+  for (const char* p = sList.c_str(); p != nullptr;) {
+    const unsigned uLen = scpi::ChoiceLength(p);
+    pvChoices->emplace_back(p, uLen);
+    p = scpi::NextChoice(p, uLen);
   }
   if (sList.empty()) return {"the choice list is empty"};
   std::vector<std::string> vFaults;

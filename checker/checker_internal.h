@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "table_reading.h"
+
 namespace scpi_checker {
 
 /// Longest header specification, choice list and command: the parser's counters are 8-bit.

@@ -96,7 +96,7 @@ void WarnShortForms(const std::string& sEntry, const std::string& sWhere, const 
   bool bUpper = false;
   for (size_t ui = 0; ui <= sText.size(); ++ui) {
     const char c = ui < sText.size() ? sText[ui] : ':';
-    if (c == ':' || c == '[' || c == ']' || c == '|') {
+    if (c == ':' || c == '[' || c == ']' || c == scpi::CHOICE_SEPARATOR) {
       if (bLower && !bUpper) {
         r.Warning(sEntry, WARN_NO_SHORT_FORM,
                   sWhere + "keyword " + Quoted(sKeyword) +

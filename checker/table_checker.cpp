@@ -105,10 +105,9 @@ struct SSlots {
 
 SSlots Slots(const SParamSpec* psSlots) {
   SSlots s;
-  while (s.uiUsed < MAX_PARAMS && psSlots[s.uiUsed].ePType != P_NONE) {
-    if (!(psSlots[s.uiUsed].ucFlags & PS_OPTIONAL)) s.uiMin = s.uiUsed + 1;
-    ++s.uiUsed;
-  }
+  const uint8_t ucUsed = scpi::UsedSlots(psSlots, MAX_PARAMS);
+  s.uiUsed = ucUsed;
+  s.uiMin = scpi::RequiredSlots(psSlots, ucUsed);
   return s;
 }
 

@@ -10,6 +10,8 @@
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
+#include "table_reading.h"
+
 namespace scpi {
 
 /// Largest count, length or index the 8-bit counters can hold.

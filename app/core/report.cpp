@@ -6,6 +6,7 @@
 
 #include "display_texts.h"
 #include "real_format.h"
+#include "table_reading.h"
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
@@ -148,10 +149,7 @@ void Report::CommandReport() {
 
   // The count comes from the command's specification, so an optional parameter left out
   // still gets its line.
-  uint8_t ucParamCount = 0;
-  for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS; ++ucSlot) {
-    if (ParamSpecs[ucCmdNum_][ucSlot].ePType != P_NONE) ucParamCount = ucSlot + 1;
-  }
+  const uint8_t ucParamCount = scpi::UsedSlots(ParamSpecs[ucCmdNum_], MAX_PARAMS);
   if (ucParamCount == 0) {
     Add("No Parameters");
   } else {
