@@ -81,7 +81,8 @@ void CheckListAttr(const SPlace& p, const SListAttr& sAttr, EPType ePType) {
             ": no channel is accepted");
   } else if (uiMin > MAX_INPUT_DIMS) {
     p.Error("ucMinDims " + std::to_string(sAttr.ucMinDims) + " is more dimensions than a channel " +
-            "in a command of 255 characters can have (" + std::to_string(MAX_INPUT_DIMS) + ")");
+            "in a command of " + std::to_string(MAX_TEXT) + " characters can have (" +
+            std::to_string(MAX_INPUT_DIMS) + ")");
   }
   if (sAttr.ucMaxDims > MAX_ACCESSOR_DIMS) {
     p.Error("ucMaxDims " + std::to_string(sAttr.ucMaxDims) +
@@ -175,7 +176,8 @@ unsigned CheckCharDataAttr(const SPlace& p, const SCharDataAttr& sAttr, CheckedR
     std::vector<std::string> vChoices;
     std::vector<std::string> vFaults;
     if (uiLen > MAX_TEXT) {
-      vFaults.push_back("the choice list is longer than 255 characters");
+      vFaults.push_back("the choice list is longer than " + std::to_string(MAX_TEXT) +
+                        " characters");
     } else {
       vFaults = SplitChoices(sAttr.pChoices, &vChoices);
     }

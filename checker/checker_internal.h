@@ -16,7 +16,7 @@
 namespace scpi_checker {
 
 /// Longest header specification, choice list and command: the parser's counters are 8-bit.
-constexpr size_t MAX_TEXT = 255;
+constexpr size_t MAX_TEXT = SCPI_MAX_COUNT;
 
 /// The names of the warnings, by which a table accepts one for one of its commands.
 constexpr const char* WARN_UNREACHABLE = "unreachable";

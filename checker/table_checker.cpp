@@ -76,7 +76,8 @@ std::vector<SCommand> ReadCommands(const STable& sTable, Reporter& r) {
     c.sEntry = sEntry;
     c.psSlots = sTable.pParamSpecs[ui];
     if (strnlen(pSpec, MAX_TEXT + 1) > MAX_TEXT) {
-      r.Error(sEntry, "longer than 255 characters: the parser reads only the first 255");
+      const std::string sMax = std::to_string(MAX_TEXT);
+      r.Error(sEntry, "longer than " + sMax + " characters: the parser reads only the first " + sMax);
     } else {
       c.sSpec = pSpec;
       c.bSound = true;

@@ -15,7 +15,7 @@
 namespace scpi {
 
 /// Largest count, length or index the 8-bit counters can hold.
-constexpr unsigned MAX_COUNT = 255;
+constexpr unsigned MAX_COUNT = SCPI_MAX_COUNT;
 
 /// Largest value of a mantissa and of the 32-bit accessor results.
 constexpr uint32_t MAX_U32 = 4294967295u;

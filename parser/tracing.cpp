@@ -30,7 +30,7 @@ constexpr uint16_t MAX_PIECE = 0xFFFFu;
 constexpr unsigned DIGITS_U32 = 10;
 // SCPI_Parse quotes the rest of the line twice per command, which would make the trace of a long
 // line grow with the square of its length; a longer rest is cut here and marked as cut.
-constexpr unsigned long MAX_QUOTED_REST = 400;
+constexpr unsigned long MAX_QUOTED_REST = SCPI_TRACE_MAX_QUOTED;
 constexpr char CUT_MARK[] = "...";
 
 // The lines of a call are wanted when a host listens and the call comes from outside.

@@ -2,6 +2,8 @@
 // The console's --check-table: the table checker over the command table the program links.
 #include "check_table.h"
 
+#include "exit_status.h"
+
 #include <cstdio>
 #include <string>
 
@@ -18,9 +20,8 @@ namespace parsola {
 
 namespace {
 
-constexpr int EXIT_NO_ERROR = 0;
-constexpr int EXIT_TABLE_ERRORS = 1;
-constexpr int EXIT_OUTPUT = 3;
+constexpr int EXIT_NO_ERROR = EXIT_ALL_PARSED;
+constexpr int EXIT_TABLE_ERRORS = EXIT_LINE_FAILED;
 
 std::string Counted(unsigned uiCount, const char* pOne, const char* pMany) {
   return std::to_string(uiCount) + " " + (uiCount == 1 ? pOne : pMany);

@@ -15,9 +15,9 @@ namespace parsola {
 namespace {
 
 /// How many records each array of a channel-list entry can take.
-constexpr uint8_t CHAN_CAPACITY = 255;
+constexpr uint8_t CHAN_CAPACITY = SCPI_MAX_COUNT;
 /// The largest list entry number the parser can be asked for.
-constexpr unsigned MAX_ENTRY = 255;
+constexpr unsigned MAX_ENTRY = SCPI_MAX_COUNT;
 
 std::string Dec(unsigned long ulVal) { return std::to_string(ulVal); }
 

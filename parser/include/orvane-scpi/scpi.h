@@ -54,8 +54,10 @@ extern "C" {
 #define MAX_EXPONENT 43
 /** Most parameter slots a command table may give each command (SScpiTable.ucParamWidth). */
 #define SCPI_MAX_PARAM_SLOTS 8
+/** Largest count, length or index the parser keeps: every one is unsigned 8-bit. */
+#define SCPI_MAX_COUNT 255
 /** Longest effective header (tree path and header) and program message command, in characters. */
-#define SCPI_MAX_COMMAND_LEN 255
+#define SCPI_MAX_COMMAND_LEN SCPI_MAX_COUNT
 
 /* ---- Error codes (unsigned 8-bit, 0 is success) ------------------------------------------- */
 
@@ -259,6 +261,10 @@ uint8_t SCPI_GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDi
 uint8_t SCPI_StandardError(uint8_t ucErr, int16_t* piNumber, const char** ppSText);
 
 /* ---- Tracing ------------------------------------------------------------------------------------ */
+
+/** The longest rest of an input line a trace line quotes in full (a longer one is cut and marked
+ *  "..."): the window's input limit, so that a trace grows no faster than its line. */
+#define SCPI_TRACE_MAX_QUOTED 400
 
 #if SCPI_TRACE
 /** Where the library's call-trace lines go. Each line arrives in pieces: pfnText and pfnReal
