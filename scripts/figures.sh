@@ -22,8 +22,13 @@ mode=${1:-}
 reuse=${2:-}
 published=docs/figures.txt
 documents=(README.md docs/manual/*.md)
-footprint=${ORVANE_FOOTPRINT_DIR:-build-footprint}/figures.txt
-scaling=${ORVANE_SCALING_BUILD_DIR:-build-scaling}/figures.txt
+# Each measuring script and the file it writes its figures to, as "name value" lines. A new
+# measurement is one more line here; its figures are then published wherever a document marks
+# them.
+measurements=(
+  "scripts/footprint.sh ${ORVANE_FOOTPRINT_DIR:-build-footprint}/figures.txt"
+  "scripts/scaling_bench.sh ${ORVANE_SCALING_BUILD_DIR:-build-scaling}/figures.txt"
+)
 
 usage() {
   sed -n '8,12p' "$0" | sed 's/^# \{0,1\}//' >&2
@@ -64,16 +69,21 @@ markers() {  # figures file, check (0/1)
 # Runs the measuring scripts (unless reusing) and writes their figures, with the toolchains
 # they used, to the file given.
 measure() {  # output file
-  local status=0
+  local status=0 entry script file
   if [ "$reuse" != --reuse ]; then
-    scripts/footprint.sh || status=1
-    scripts/scaling_bench.sh || status=1
+    for entry in "${measurements[@]}"; do
+      read -r script file <<<"$entry"
+      "$script" || status=1
+    done
   fi
   {
-    echo "# Written by scripts/figures.sh --update from scripts/footprint.sh and"
-    echo "# scripts/scaling_bench.sh; $( "${CXX:-g++}" --version | head -1 )," \
+    echo "# Written by scripts/figures.sh --update from the measuring scripts;"
+    echo "# $( "${CXX:-g++}" --version | head -1 )," \
       "$(arm-none-eabi-gcc --version 2>/dev/null | head -1 || echo "no arm-none-eabi-gcc")"
-    cat "$footprint" "$scaling"
+    for entry in "${measurements[@]}"; do
+      read -r script file <<<"$entry"
+      cat "$file"
+    done
   } >"$1"
   return $status
 }
