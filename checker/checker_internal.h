@@ -105,8 +105,9 @@ bool CheckHeader(const std::string& sEntry, const std::string& sSpec, Reporter& 
 void WarnShortForms(const std::string& sEntry, const std::string& sWhere, const std::string& sText,
                     Reporter& r);
 
-/// The warnings of one sound header specification: a '#' in an optional node, an optional
-/// node that takes what follows it. bSuffixLater: choices of the command hold a '#'.
+/// The warnings of one sound header specification under the library's rules: a '#' in an
+/// optional node, an optional node that takes what follows it. bSuffixLater: choices of the
+/// command hold a '#'. The standard rules give neither.
 void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                 const std::vector<SNode>& vNodes, bool bSuffixLater, Reporter& r);
 

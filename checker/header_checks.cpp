@@ -115,7 +115,6 @@ void WarnShortForms(const std::string& sEntry, const std::string& sWhere, const 
 
 void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                 const std::vector<SNode>& vNodes, bool bSuffixLater, Reporter& r) {
-  WarnShortForms(sEntry, "", sSpec, r);
   // A node that is left out stores no suffix; that matters only where a later suffix then
   // moves up into its place.
   for (const SNode& sNode : vNodes) {
@@ -128,7 +127,6 @@ void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                   "suffixes after it move up one place");
   }
 
-#if !SCPI_STANDARD_RULES
   // An input that leaves a node out, but whose following text the node takes. (The standard
   // rules try every choice of nodes, so there such an input is recognised.)
   std::vector<SHeaderInput> vInputs;
@@ -154,7 +152,6 @@ void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                           Quoted(vExample[ui]) +
                           ", is never recognised (the matcher goes back at most one node)");
   }
-#endif
 }
 
 }  // namespace scpi_checker

@@ -1,82 +1,32 @@
 // SPDX-License-Identifier: MIT
-// Table checker: the parser's keyword matcher over plain text, and the inputs a header
+// Table checker: the parser's keyword walk over plain text, and the inputs a header
 // specification is written for, so that the checker can see which inputs an entry takes.
+#include <algorithm>
 #include <cstdint>
 
 #include "checker_internal.h"
+#include "keyword_walk.h"
 
 namespace scpi_checker {
 
-namespace {
-
-bool SameIgnoringCase(char c1, char c2) { return ToUpper(c1) == ToUpper(c2); }
-
-}  // namespace
-
 uint8_t Walk(const std::string& sSpec, const std::string& sText, std::vector<bool>* pvTaken) {
-  size_t uiSi = 0;
-  size_t uiTi = 0;
-  size_t uiNodeTi = 0;
-  size_t uiNode = 0;  // optional nodes opened so far
-  unsigned uiSuffixes = 0;
-  uint32_t uiSuffix = 0;
-  uint8_t ucResult = SCPI_ERR_OK;
-  bool bInNode = false;
-  bool bAbandoned = false;  // the current node was found absent
-  bool bLongForm = false;
-  bool bDigits = false;
   if (pvTaken != nullptr) pvTaken->clear();
-
-  auto charAt = [&sText](size_t uiIndex) { return uiIndex < sText.size() ? sText[uiIndex] : '\0'; };
-  while (uiSi < sSpec.size()) {
-    const char cSpec = sSpec[uiSi];
-    const char cText = charAt(uiTi);
-    if (cSpec == '[') {
-      bInNode = true;
-      bAbandoned = false;
-      uiNodeTi = uiTi;
-      ++uiSi;
-    } else if (cSpec == ']') {
-      if (pvTaken != nullptr) pvTaken->push_back(bInNode && !bAbandoned);
-      bInNode = false;
-      ++uiNode;
-      ++uiSi;
-    } else if (cSpec == '#') {
-      if (uiSuffixes >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;
-      if (IsDigit(cText)) {
-        if (!bDigits) uiSuffix = 0;
-        bDigits = true;
-        const uint32_t uiNext = uiSuffix * 10 + static_cast<uint32_t>(cText - '0');
-        if (uiSuffix > MAX_NUM_SUFFIX_VALUE / 10 || uiNext > MAX_NUM_SUFFIX_VALUE) {
-          ucResult = SCPI_ERR_INVALID_NUM_SUF;
-        } else {
-          uiSuffix = uiNext;
-        }
-        ++uiTi;
-      } else {
-        if (bDigits && uiSuffix < 1) ucResult = SCPI_ERR_INVALID_NUM_SUF;
-        bDigits = false;
-        ++uiSuffixes;
-        ++uiSi;
-      }
-    } else {
-      if (cSpec == ':') bLongForm = false;
-      if (SameIgnoringCase(cSpec, cText)) {
-        if (IsLower(cSpec)) bLongForm = true;
-        ++uiSi;
-        ++uiTi;
-      } else if (IsLower(cSpec) && !bLongForm) {
-        while (uiSi < sSpec.size() && IsLower(sSpec[uiSi])) ++uiSi;
-      } else if (bInNode) {
-        uiTi = uiNodeTi;
-        bAbandoned = true;
-        while (uiSi < sSpec.size() && sSpec[uiSi] != ']') ++uiSi;
-      } else {
-        return SCPI_ERR_INVALID_CMD;
-      }
+  if (sSpec.size() > MAX_TEXT || sText.size() > MAX_TEXT) return SCPI_ERR_INVALID_CMD;
+  uint32_t auiSuffixes[MAX_NUM_SUFFIX];
+  uint8_t ucCount = 0;
+  uint8_t aucTaken[MAX_TEXT] = {};
+  scpi::SWalkStop sStop;
+  const scpi::SWalkText sWalkText = {sText.data(), static_cast<uint8_t>(sText.size())};
+  const uint8_t ucResult =
+      scpi::WalkKeywords(sSpec.c_str(), static_cast<uint8_t>(sSpec.size()), sWalkText,
+                         auiSuffixes, &ucCount, &sStop, 0, aucTaken);
+  if (pvTaken != nullptr) {
+    for (size_t ui = 0, uiNodes = std::count(sSpec.begin(), sSpec.end(), ']');
+         ui < uiNodes && ucResult != SCPI_ERR_TOO_MANY_NUM_SUF; ++ui) {
+      pvTaken->push_back(aucTaken[ui] != 0);
     }
   }
-  return charAt(uiTi) != '\0' ? uint8_t{SCPI_ERR_INVALID_CMD} : ucResult;
+  return ucResult;
 }
 
 namespace {

@@ -97,7 +97,6 @@ std::vector<SCommand> ReadCommands(const STable& sTable, Reporter& r) {
 
 // The warnings about unreachable commands and the tree path follow the library's own rules for
 // the path and optional nodes; the standard rules keep the path as typed and recognise more.
-#if !SCPI_STANDARD_RULES
 // The parameters a command takes: slot types, counts and which slots may be empty.
 struct SSlots {
   unsigned uiUsed = 0;  // slots before the first P_NONE
@@ -213,7 +212,6 @@ void NoteTrailingNodes(const std::vector<SCommand>& vCommands, Reporter& r) {
                 (uiCount == 1 ? " command of this table ends" : " commands of this table end") +
                 " in optional nodes; this note is given once");
 }
-#endif  // !SCPI_STANDARD_RULES
 
 }  // namespace
 
@@ -313,6 +311,7 @@ const char* TypeName(EPType ePType) {
 
 SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
   Reporter r(fnLine, sTable.ppAccepted);
+  const bool bLibraryRules = sTable.ucRules != SCPI_RULES_STANDARD;
   std::vector<SCommand> vCommands = ReadCommands(sTable, r);
   CheckedRecords sChecked;
   for (SCommand& c : vCommands) {
@@ -327,12 +326,15 @@ SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
                             " in its choices, more than " + std::to_string(MAX_NUM_SUFFIX) +
                             " (MAX_NUM_SUFFIX): such inputs get SCPI_ERR_TOO_MANY_NUM_SUF");
     }
-    if (c.bSound) WarnHeader(c.sEntry, c.sSpec, c.vNodes, uiChoiceSuffixes > 0, r);
+    if (c.bSound) WarnShortForms(c.sEntry, "", c.sSpec, r);
+    if (c.bSound && bLibraryRules) {
+      WarnHeader(c.sEntry, c.sSpec, c.vNodes, uiChoiceSuffixes > 0, r);
+    }
   }
-#if !SCPI_STANDARD_RULES
-  WarnUnreachable(vCommands, r);
-  NoteTrailingNodes(vCommands, r);
-#endif
+  if (bLibraryRules) {
+    WarnUnreachable(vCommands, r);
+    NoteTrailingNodes(vCommands, r);
+  }
   SCheckResult sResult;
   sResult.uiCommands = static_cast<unsigned>(vCommands.size());
   sResult.uiUnitSuffixes = CheckUnitSuffixes(sTable.psUnitSuffixes, r);

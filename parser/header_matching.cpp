@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "keyword_walk.h"
 #include "scpi_internal.h"
 
 namespace scpi {
@@ -31,76 +32,32 @@ void TakePendingPath(SScpiContext* psCtx) {
   psCtx->pPendingPath = nullptr;
 }
 
-// What a character of a header specification (or choice) asks of the text. The classes from
-// SC_LONG_FORM on are compared with the text; those from SC_COLON on must be present.
-enum ESpecClass : uint8_t {
-  SC_END,         // NUL
-  SC_NODE_OPEN,   // '['
-  SC_NODE_CLOSE,  // ']'
-  SC_SUFFIX,      // '#'
-  SC_LONG_FORM,   // lower case: the rest of a long form
-  SC_COLON,       // ':', which also starts a new keyword
-  SC_REQUIRED     // any other character
-};
-
 // What a character of the input line means when a command is taken off it.
 constexpr uint8_t LF_WHITE = 1;      // white space: ends a header
 constexpr uint8_t LF_SEPARATOR = 2;  // white space or ';', skipped before a command
 constexpr uint8_t LF_SPLIT = 4;      // NUL, ';' or a quote: may end the command
 
-// Lookup tables for the inner loops, built at compile time.
-struct SCharTables {
-  uint8_t aucSpecClass[256];
-  uint8_t aucCaseBit[256];  // 0x20 for an ASCII letter, whose case is ignored
-  uint8_t aucLineFlags[256];
+// The line flags of every character, built at compile time.
+struct SLineFlags {
+  uint8_t aucFlags[256];
 };
 
-constexpr SCharTables MakeCharTables() {
-  SCharTables sTables{};
+constexpr SLineFlags MakeLineFlags() {
+  SLineFlags sTable{};
   for (unsigned ui = 0; ui < 256; ++ui) {
-    ESpecClass eClass = SC_REQUIRED;
-    if (ui == '\0') eClass = SC_END;
-    else if (ui == '[') eClass = SC_NODE_OPEN;
-    else if (ui == ']') eClass = SC_NODE_CLOSE;
-    else if (ui == '#') eClass = SC_SUFFIX;
-    else if (ui >= 'a' && ui <= 'z') eClass = SC_LONG_FORM;
-    else if (ui == ':') eClass = SC_COLON;
-    sTables.aucSpecClass[ui] = eClass;
-    const bool bLetter = (ui >= 'a' && ui <= 'z') || (ui >= 'A' && ui <= 'Z');
-    sTables.aucCaseBit[ui] = bLetter ? 0x20 : 0;
     const bool bWhite = ui != 0 && (ui <= 32 || ui >= 128);  // as IsWhiteSpace
     uint8_t ucFlags = bWhite ? LF_WHITE | LF_SEPARATOR : 0;
     if (ui == ';') ucFlags = LF_SEPARATOR | LF_SPLIT;
     if (ui == '\0' || ui == '"' || ui == '\'') ucFlags = LF_SPLIT;
-    sTables.aucLineFlags[ui] = ucFlags;
+    sTable.aucFlags[ui] = ucFlags;
   }
-  return sTables;
+  return sTable;
 }
 
-constexpr SCharTables CHAR_TABLES = MakeCharTables();
-
-inline uint8_t SpecClass(char c) { return CHAR_TABLES.aucSpecClass[static_cast<uint8_t>(c)]; }
+constexpr SLineFlags LINE_FLAGS = MakeLineFlags();
 
 inline bool HasLineFlag(char c, uint8_t ucFlag) {
-  return (CHAR_TABLES.aucLineFlags[static_cast<uint8_t>(c)] & ucFlag) != 0;
-}
-
-// A letter of the header specification matches its letter in either case (with bit 5 set,
-// exactly its two cases give its small letter); any other character only itself.
-inline bool SameIgnoringCase(char cSpec, char cText) {
-  const uint8_t ucCase = CHAR_TABLES.aucCaseBit[static_cast<uint8_t>(cSpec)];
-  return (static_cast<uint8_t>(cSpec) | ucCase) == (static_cast<uint8_t>(cText) | ucCase);
-}
-
-// Reads one digit of a numeric suffix into *puiSuf. Returns false, leaving the value as it was,
-// when it would pass the largest suffix.
-inline bool AddSuffixDigit(uint32_t* puiSuf, char cDigit) {
-  const uint32_t uiDigit = static_cast<uint32_t>(cDigit - '0');
-  if (*puiSuf > MAX_NUM_SUFFIX_VALUE / 10) return false;
-  const uint32_t uiNext = *puiSuf * 10 + uiDigit;
-  if (uiNext > MAX_NUM_SUFFIX_VALUE) return false;
-  *puiSuf = uiNext;
-  return true;
+  return (LINE_FLAGS.aucFlags[static_cast<uint8_t>(c)] & ucFlag) != 0;
 }
 
 // Length of the command's header: its characters up to the first white space.
@@ -110,17 +67,7 @@ inline uint8_t HeaderLen(const char* pCmd, uint8_t ucCmdLen) {
   return static_cast<uint8_t>(uiLen);
 }
 
-// The text side of a walk: the effective header in header mode, the parameter alone in
-// parameter mode; one run of characters either way.
-struct SMatchText {
-  const char* pText;
-  uint8_t ucTextLen;
-};
-
-// Character uiIndex of the text, NUL from ucTextLen on.
-inline char CharAt(const SMatchText& sText, unsigned uiIndex) {
-  return uiIndex < sText.ucTextLen ? sText.pText[uiIndex] : '\0';
-}
+using SMatchText = SWalkText;
 
 // The effective header of ucEffectiveLen characters (at most MAX_COUNT): the path text followed
 // by the command's header. With a path, the header is copied behind the path text, whose buffer
@@ -141,129 +88,6 @@ void SetTypedPath(SScpiContext* psCtx, const SMatchText& sText) {
   while (ucLen > 0 && sText.pText[ucLen - 1] != ':') --ucLen;
   if (sText.pText != psCtx->acPathText) std::memcpy(psCtx->acPathText, sText.pText, ucLen);
   psCtx->ucPathTextLen = ucLen;
-}
-
-// Where a walk that ended in SCPI_ERR_INVALID_CMD stopped: the header specification character it
-// failed at (it read none after it) and the text character it compared with it, and the walk's
-// state there. When the walk stepped onto that character (rather than skipping to it), the
-// state depends on the characters before it alone: the walk of a specification that shares
-// them can go on from it.
-struct SWalkStop {
-  uint8_t ucSi;
-  char cText;
-  uint8_t ucTi;
-  uint8_t ucNodeTi;
-  uint8_t ucN;
-  uint8_t ucResult;
-  bool bInNode;
-  bool bLongForm;
-  bool bStepped;
-};
-
-// Walks a specification against a text, from the start or (bResume) from the stop of the walk
-// before. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
-uint8_t Walk(const char* pSpec, uint8_t ucSpecLen, const SMatchText& sText, uint32_t uiNumSuf[],
-             uint8_t* pucN, SWalkStop* psStop, bool bResume) {
-  unsigned uiSi = 0;
-  unsigned uiTi = 0;
-  unsigned uiNodeTi = 0;
-  uint8_t ucN = *pucN;
-  uint8_t ucResult = SCPI_ERR_OK;
-  bool bInNode = false;
-  bool bLongForm = false;  // a lower-case letter of the current keyword has matched
-  bool bDigits = false;    // reading the digits of a suffix
-  bool bMismatch = false;
-  unsigned uiSkipEnd = 0;  // where the last skip ended; the stop of a resumed walk is past it
-  if (bResume) {
-    uiSi = psStop->ucSi;
-    uiTi = psStop->ucTi;
-    uiNodeTi = psStop->ucNodeTi;
-    ucN = psStop->ucN;
-    ucResult = psStop->ucResult;
-    bInNode = psStop->bInNode;
-    bLongForm = psStop->bLongForm;
-  }
-
-  char cText;
-  for (;;) {
-    cText = CharAt(sText, uiTi);
-    if (uiSi >= ucSpecLen) break;
-    const char cSpec = pSpec[uiSi];
-    const uint8_t ucClass = SpecClass(cSpec);
-
-    if (ucClass >= SC_LONG_FORM && SameIgnoringCase(cSpec, cText)) {
-      // A lower-case letter continues a long form; a ':' starts a new keyword.
-      bLongForm = ucClass == SC_LONG_FORM || (bLongForm && ucClass == SC_REQUIRED);
-      ++uiSi;
-      ++uiTi;
-    } else if (ucClass >= SC_LONG_FORM) {
-      if (ucClass == SC_COLON) bLongForm = false;
-      if (ucClass == SC_LONG_FORM && !bLongForm) {
-        // Short form: skip the rest of the long form and compare the same text character again.
-        while (uiSi < ucSpecLen && SpecClass(pSpec[uiSi]) == SC_LONG_FORM) ++uiSi;
-        uiSkipEnd = uiSi;
-      } else if (bInNode) {
-        // The optional node is absent: retry its text against what follows the node.
-        uiTi = uiNodeTi;
-        while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
-        uiSkipEnd = uiSi;
-      } else {
-        bMismatch = true;
-        break;
-      }
-    } else if (ucClass == SC_NODE_OPEN) {
-      bInNode = true;
-      uiNodeTi = uiTi;
-      ++uiSi;
-    } else if (ucClass == SC_NODE_CLOSE) {
-      bInNode = false;
-      ++uiSi;
-    } else if (ucClass == SC_SUFFIX) {
-      if (ucN >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
-      if (IsDigit(cText)) {
-        if (!bDigits) {
-          uiNumSuf[ucN] = 0;
-          bDigits = true;
-        }
-        if (!AddSuffixDigit(&uiNumSuf[ucN], cText)) ucResult = SCPI_ERR_INVALID_NUM_SUF;
-        ++uiTi;  // the '#' stays current while digits follow
-      } else {
-        if (!bDigits) {
-          uiNumSuf[ucN] = 1;
-        } else if (uiNumSuf[ucN] == 0) {  // AddSuffixDigit keeps it below the largest value
-          ucResult = SCPI_ERR_INVALID_NUM_SUF;
-        }
-        bDigits = false;
-        ++ucN;
-        ++uiSi;
-      }
-    } else {
-      break;  // the NUL that ends a header specification
-    }
-  }
-
-  *pucN = ucN;
-  // Text the header specification did not consume fails the walk as well.
-  if (!bMismatch && cText == '\0') return ucResult;
-  // uiSi only grows, and every character read stood at or before it.
-  *psStop = SWalkStop{static_cast<uint8_t>(uiSi), cText, static_cast<uint8_t>(uiTi),
-                      static_cast<uint8_t>(uiNodeTi), ucN, ucResult, bInNode, bLongForm,
-                      uiSi != uiSkipEnd};
-  return SCPI_ERR_INVALID_CMD;
-}
-
-// A walk that ended in SCPI_ERR_INVALID_CMD decided on the characters up to its stop; no stop
-// is beyond every specification.
-constexpr unsigned NO_STOP = MAX_COUNT + 1;
-
-// Whether the walk of a specification that shares uiShared leading characters with the one
-// whose walk (or skipped walk) stopped at uiStop fails there too: it reads the same characters
-// up to the stop, or it reaches the stop in the same state (outside any node, which is where a
-// walk fails) and meets another required character that differs from the text.
-inline bool FailsAtStop(const char* pSpec, unsigned uiShared, unsigned uiStop, char cStopText) {
-  if (uiShared > uiStop) return true;
-  return uiShared == uiStop && SpecClass(pSpec[uiStop]) >= SC_COLON &&
-         !SameIgnoringCase(pSpec[uiStop], cStopText);
 }
 
 // The candidates for a header: from the index, the run of its key (entry numbers, each with the
@@ -320,7 +144,8 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
     } else {
       // A walk that would read the same characters up to the stop goes on from there.
       const bool bResume = uiShared == uiStop && sStop.bStepped;
-      ucResult = Walk(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop, bResume);
+      ucResult = WalkKeywords(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop,
+                              bResume ? WALK_RESUME : 0);
       uiStop = ucResult == SCPI_ERR_INVALID_CMD ? sStop.ucSi : NO_STOP;
     }
     if (ucResult == SCPI_ERR_OK) {
@@ -387,7 +212,7 @@ uint8_t MatchKeywords(SScpiContext* psCtx, const char* pSpec, uint8_t ucSpecLen,
   SWalkStop sStop;
   const uint8_t ucResult =
       bNodeChoices ? WalkNodeChoices(pSpec, ucSpecLen, sText.pText, sText.ucTextLen, uiNumSuf, &ucN)
-                   : Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, false);
+                   : WalkKeywords(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, 0);
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
 }

@@ -10,6 +10,7 @@
 // earliest node first; the suffixes and the codes 5 and 14 come from that choice. A '#' of an
 // absent node reads 1, as an omitted suffix does, so every '#' keeps its place among the
 // suffixes whichever nodes the input gives.
+#include "keyword_walk.h"
 #include "scpi_internal.h"
 
 namespace scpi {
@@ -23,17 +24,7 @@ struct SPos {
   bool bLongForm;
 };
 
-// The header being matched (not the public SText span: no delimiter, and read past its end as NUL).
-struct SHeaderText {
-  const char* pText;
-  uint8_t ucTextLen;
-};
-
-inline char CharAt(const SHeaderText& sText, unsigned uiTi) {
-  return uiTi < sText.ucTextLen ? sText.pText[uiTi] : '\0';
-}
-
-inline bool IsLongForm(char c) { return c >= 'a' && c <= 'z'; }
+using SHeaderText = SWalkText;
 
 // The suffixes of the choice being walked: stored from uiNumSuf[ucN] on, with the code 14 when
 // one is out of range.
@@ -66,62 +57,28 @@ bool NextPart(const char* pSpec, unsigned uiSpecLen, unsigned* puiSi, SPart* psP
   return true;
 }
 
-// Reads the suffix digits at *puiTi (none gives 1) into the next suffix.
-void ReadSuffix(const SHeaderText& sText, unsigned* puiTi, SSuffixes* psSuf) {
-  uint32_t uiValue = 1;
-  bool bDigits = false;
-  for (char c = CharAt(sText, *puiTi); IsDigit(c); c = CharAt(sText, ++*puiTi)) {
-    if (!bDigits) {
-      uiValue = 0;
-      bDigits = true;
-    }
-    const uint32_t uiNext = uiValue * 10 + static_cast<uint32_t>(c - '0');
-    if (uiValue > MAX_NUM_SUFFIX_VALUE / 10 || uiNext > MAX_NUM_SUFFIX_VALUE) {
-      psSuf->ucResult = SCPI_ERR_INVALID_NUM_SUF;  // the value stays as it was
-    } else {
-      uiValue = uiNext;
-    }
-  }
-  if (uiValue < 1) psSuf->ucResult = SCPI_ERR_INVALID_NUM_SUF;
-  psSuf->puiNumSuf[psSuf->ucN++] = uiValue;
-}
-
-// Walks a part from *psPos, which moves on to where the part ends. Without psSuf the suffix
-// digits are only stepped over. Returns 0, SCPI_ERR_INVALID_CMD on a mismatch, or
-// SCPI_ERR_TOO_MANY_NUM_SUF when the part would store an eleventh suffix.
+// Walks a part from *psPos, which moves on to where the part ends: the keyword walk of a
+// specification without nodes, the text going on after it. Without psSuf the suffix digits are
+// only stepped over. Returns 0, SCPI_ERR_INVALID_CMD on a mismatch, or SCPI_ERR_TOO_MANY_NUM_SUF
+// when the part would store an eleventh suffix.
 uint8_t WalkPart(const char* pSpec, const SPart& sPart, const SHeaderText& sText, SPos* psPos,
                  SSuffixes* psSuf) {
-  const unsigned uiEnd = sPart.uiEnd;
-  unsigned uiSi = sPart.uiBegin;
-  unsigned uiTi = psPos->uiTi;
-  bool bLongForm = psPos->bLongForm;
-  while (uiSi < uiEnd) {
-    const char cSpec = pSpec[uiSi];
-    const char cText = CharAt(sText, uiTi);
-    if (cSpec == '#') {
-      if (psSuf == nullptr) {
-        while (IsDigit(CharAt(sText, uiTi))) ++uiTi;
-      } else if (psSuf->ucN >= MAX_NUM_SUFFIX) {
-        return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
-      } else {
-        ReadSuffix(sText, &uiTi, psSuf);
-      }
-      ++uiSi;
-      continue;
-    }
-    if (cSpec == ':') bLongForm = false;
-    if (ToLower(cSpec) == ToLower(cText)) {
-      if (IsLongForm(cSpec)) bLongForm = true;
-      ++uiSi;
-      ++uiTi;
-    } else if (IsLongForm(cSpec) && !bLongForm) {
-      // The short form: skip the rest of the long form and compare the same text again.
-      while (uiSi < uiEnd && IsLongForm(pSpec[uiSi])) ++uiSi;
-    } else {
-      return SCPI_ERR_INVALID_CMD;
-    }
+  SWalkStop sAt = {};
+  sAt.ucSi = static_cast<uint8_t>(sPart.uiBegin);
+  sAt.ucTi = static_cast<uint8_t>(psPos->uiTi);
+  sAt.bLongForm = psPos->bLongForm;
+  sAt.ucN = psSuf != nullptr ? psSuf->ucN : 0;
+  uint8_t ucN = sAt.ucN;
+  const uint8_t ucResult =
+      WalkKeywords(pSpec, static_cast<uint8_t>(sPart.uiEnd), sText,
+                   psSuf != nullptr ? psSuf->puiNumSuf : nullptr, &ucN, &sAt,
+                   WALK_RESUME | WALK_PREFIX);
+  if (ucResult == SCPI_ERR_INVALID_CMD || ucResult == SCPI_ERR_TOO_MANY_NUM_SUF) return ucResult;
+  if (psSuf != nullptr) {
+    psSuf->ucN = ucN;
+    if (ucResult != SCPI_ERR_OK) psSuf->ucResult = ucResult;
   }
-  *psPos = SPos{uiTi, bLongForm};
+  *psPos = SPos{sAt.ucTi, sAt.bLongForm};
   return SCPI_ERR_OK;
 }
 

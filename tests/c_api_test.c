@@ -6,8 +6,16 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <orvane-scpi/demo_commands.h>
 #include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_declare.h>
 #include <orvane-scpi/scpi_table.h>
+
+/* A second table in the one-place form, under a name of its own. */
+#define TINY_COMMANDS(CMD) CMD(TINY_OUTP, "OUTPut#", SCPI_NONE, SCPI_NONE)
+SCPI_COMMAND_ENUM(TINY_COMMANDS, TINY_COMMAND_COUNT);
+static const SUnitSuffix TinySuffixes[] = {{"", U_NONE, 0}};
+SCPI_NAMED_COMMAND_TABLE(TINY_COMMANDS, TinyTable, TinySuffixes);
 
 static int iFailures = 0;
 
@@ -45,6 +53,23 @@ int main(void) {
         "end of commands");
   Check(UnitSuffixes[0].eUnits == U_VOLT && UnitSuffixes[0].cExp == -9, "first unit suffix NV");
   Check(ParamSpecs[1][0].ePType == P_NUM, "*ESE takes a number");
+
+  /* Two contexts on two tables, the message bounded by its end, not a NUL. */
+  {
+    static const char acMessage[] = {'o', 'u', 't', 'p', '4', ';', '*', 'R', 'S', 'T'};
+    SScpiContext sDemo, sTiny;
+    const char* pTiny = acMessage;
+    const char* pDemo = acMessage + 6;
+    Check(SCPI_ContextInit(&sDemo, &DemoCommandTable, SCPI_RULES_LIBRARY) == 0, "demo context");
+    Check(SCPI_ContextInit(&sTiny, &TinyTable, SCPI_RULES_STANDARD) == 0, "tiny context");
+    Check(SCPI_ParseCtx(&sTiny, &pTiny, acMessage + 5, 1, &ucCmd, sParam, &ucSufCnt, uiNumSuf) ==
+                  SCPI_ERR_OK &&
+              ucCmd == TINY_OUTP && ucSufCnt == 1 && uiNumSuf[0] == 4,
+          "outp4 in the tiny table");
+    Check(SCPI_ParseCtx(&sDemo, &pDemo, acMessage + 10, 1, &ucCmd, sParam, &ucSufCnt, uiNumSuf) ==
+                  SCPI_ERR_OK && ucCmd == DEMO_RST && pDemo == acMessage + 10,
+          "*RST in the demo table");
+  }
 
   /* The header's version is the project's (ORVANE_PROJECT_VERSION comes from the build). */
   Check(strcmp(ORVANE_SCPI_VERSION_STRING, ORVANE_PROJECT_VERSION) == 0, "version string");

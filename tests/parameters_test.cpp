@@ -117,7 +117,12 @@ const CommandRow COMMAND_ROWS[] = {
     {"APPLy ,5", SCPI_ERR_PARAM_TYPE, 0, 0, 0},  // the first parameter is required
     {"APPL 5,", 0, 48, P_NUM, P_NONE},           // an empty optional parameter is absent
     {"FUNC \"VOLT:DC\"", 0, 39, P_CH_DAT, P_NONE},
+    // Single quotes around a choice written with double quotes: the standard rules take either.
+#if SCPI_STANDARD_RULES
+    {"FUNC 'VOLT:DC'", 0, 39, P_CH_DAT, P_NONE},
+#else
     {"FUNC 'VOLT:DC'", SCPI_ERR_PARAM_TYPE, 0, 0, 0},
+#endif
     {"FUNC VOLT:DC", SCPI_ERR_PARAM_TYPE, 0, 0, 0},
     {"CALC:FUNC", SCPI_ERR_PARAM_COUNT, 0, 0, 0},
     // Strings

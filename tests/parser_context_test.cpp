@@ -9,7 +9,17 @@
 #include <vector>
 
 #include <orvane-scpi/demo_commands.h>
+#include <orvane-scpi/scpi_declare.h>
 #include <orvane-scpi/scpi_table.h>
+
+// A meter's table in the one-place form, under a name of its own beside the demo's.
+static const SNumAttr MeterVolts = {U_VOLT, nullptr, 0};
+#define METER_COMMANDS(CMD)                                \
+  CMD(METER_RST, "*RST", SCPI_NONE, SCPI_NONE)             \
+  CMD(METER_RANGE, "[SENSe:]RANGe#", SCPI_NUM(&MeterVolts), SCPI_NONE)
+SCPI_COMMAND_ENUM(METER_COMMANDS, METER_COMMAND_COUNT);
+static const SUnitSuffix MeterSuffixes[] = {{"V", U_VOLT, 0}, {"", U_NONE, 0}};
+SCPI_NAMED_COMMAND_TABLE(METER_COMMANDS, MeterTable, MeterSuffixes);
 
 namespace {
 
@@ -89,16 +99,20 @@ TEST(ParserContext, InterleavedInterfacesKeepTheirOwnPaths) {
   EXPECT_EQ(Next(&sLan), "10");
 }
 
-TEST(ParserContext, TwoTablesAndBothRuleSetsSideBySide) {
-  Interface sDemo, sPsu;
+TEST(ParserContext, ThreeTablesAndBothRuleSetsSideBySide) {
+  Interface sDemo, sPsu, sMeter;
   Open(&sDemo, &DemoCommandTable, SCPI_RULES_LIBRARY, "*IDN?;SYST:ERR?;ENAB (1)");
   Open(&sPsu, &PsuTable, SCPI_RULES_STANDARD, "OUTP2:STAT ON;STAT?;*IDN?");
+  Open(&sMeter, &MeterTable, SCPI_RULES_LIBRARY, "SENS:RANG2 5 V;*RST");
   EXPECT_EQ(Next(&sDemo), "0 4");
   EXPECT_EQ(Next(&sPsu), "0 3 2");
+  EXPECT_EQ(Next(&sMeter), "0 1 2");
   EXPECT_EQ(Next(&sDemo), "0 13");
   EXPECT_EQ(Next(&sPsu), "0 4 2");
+  EXPECT_EQ(Next(&sMeter), "0 0");
   EXPECT_EQ(Next(&sDemo), "0 70");
   EXPECT_EQ(Next(&sPsu), "70");  // no *IDN? in this table
+  EXPECT_EQ(MeterTable.ucCmdCount, METER_COMMAND_COUNT);
 }
 
 TEST(ParserContext, StandardRulesInTheDefaultBuild) {

@@ -49,8 +49,9 @@ class TestTable {
     }
     vSuffixes_.push_back({"", U_NONE, 0});
   }
-  STable Table(int iCount, const char* const* ppAccepted = nullptr) const {
-    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ppAccepted};
+  STable Table(int iCount, uint8_t ucRules = SCPI_RULES_LIBRARY,
+               const char* const* ppAccepted = nullptr) const {
+    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ucRules, ppAccepted};
   }
 
  private:
@@ -303,7 +304,8 @@ TEST(TableChecker, EachMistakeIsReportedAtItsEntry) {
     std::vector<const char*> vAccepted = c.vAccepted;
     vAccepted.push_back("");
     SCheckResult sResult;
-    const std::vector<std::string> vLines = Check(table.Table(iCount, vAccepted.data()), &sResult);
+    const std::vector<std::string> vLines =
+        Check(table.Table(iCount, SCPI_RULES_LIBRARY, vAccepted.data()), &sResult);
     ExpectLines(c.pName, vLines, c.vExpected);
     unsigned uiErrors = 0;
     unsigned uiAccepted = 0;
@@ -364,6 +366,19 @@ TEST(TableChecker, LongHeaderSpecification) {
   SCheckResult sResult;
   ExpectLines("256 characters", Check(table.Table(COUNT_UNKNOWN), &sResult),
               {{"command 0", "error", "longer than 255 characters"}});
+}
+
+// Under the standard rules every '#' keeps its place and any choice of nodes is tried: neither a
+// suffix in a node nor a node that takes what follows it is worth a warning.
+TEST(TableChecker, StandardRulesNeedNoNodeWarnings) {
+  const TestTable table({"[SOURce#:]VOLTage", "OUTPut#[:MODulation#]:FM#", "OUTPut[:MODulation]:MODE"},
+                        {}, CLEAN_SUFFIXES, false);
+  SCheckResult sResult;
+  ExpectLines("library rules", Check(table.Table(COUNT_UNKNOWN), &sResult),
+              {{"command 1", "warning", "'#' in optional node"},
+               {"command 2", "warning", "also takes the start of what follows it"}});
+  ExpectLines("standard rules", Check(table.Table(COUNT_UNKNOWN, SCPI_RULES_STANDARD), &sResult),
+              {});
 }
 
 // The demo instrument's table, linked as a program links it: no error, and the one note.

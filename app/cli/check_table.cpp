@@ -29,7 +29,7 @@ std::string Counted(unsigned uiCount, const char* pOne, const char* pMany) {
 
 }  // namespace
 
-int CheckLinkedTable() {
+int CheckLinkedTable(uint8_t ucRules) {
   bool bOutputFailed = false;
   auto print = [&bOutputFailed](const std::string& sLine) {
     if (std::fputs(sLine.c_str(), stdout) < 0 || std::fputc('\n', stdout) == EOF) {
@@ -38,8 +38,8 @@ int CheckLinkedTable() {
   };
   const int iCount = &CmdSpecCount != nullptr ? CmdSpecCount : scpi_checker::COUNT_UNKNOWN;
   const scpi_checker::SCheckResult sResult =
-      scpi_checker::CheckTable({CmdSpecs, ParamSpecs, UnitSuffixes, iCount, AcceptedWarnings},
-                               print);
+      scpi_checker::CheckTable(
+          {CmdSpecs, ParamSpecs, UnitSuffixes, iCount, ucRules, AcceptedWarnings}, print);
   print(Counted(sResult.uiCommands, "command", "commands") + ", " +
         Counted(sResult.uiUnitSuffixes, "unit suffix", "unit suffixes") + ": " +
         Counted(sResult.uiErrors, "error", "errors") + ", " +

@@ -3,12 +3,15 @@
 #ifndef PARSOLA_CHECK_TABLE_H
 #define PARSOLA_CHECK_TABLE_H
 
+#include <cstdint>
+
 namespace parsola {
 
-/// Prints the checker's lines for the linked table and a count of what it read and found, on
+/// Prints the checker's lines for the linked table, checked for the rules ucRules
+/// (SCPI_RULES_LIBRARY or SCPI_RULES_STANDARD), and a count of what it read and found, on
 /// standard output. Returns the exit status: 0 without errors, 1 with any, 3 when standard
 /// output could not be written.
-int CheckLinkedTable();
+int CheckLinkedTable(uint8_t ucRules);
 
 }  // namespace parsola
 

@@ -59,7 +59,9 @@ constexpr char HELP[] =
     "  --log FILE    also write the results log file, as the window's Save button does;\n"
     "                FILE is replaced only by a complete log\n"
     "  --check-table check the command table, print its errors and warnings and exit\n"
-    "                (0 without errors, 1 with any)\n"
+    "                (0 without errors, 1 with any), for the rules this program follows;\n"
+    "                --check-table=standard or =library for the standard SCPI rules or\n"
+    "                the library's own\n"
     "  --help        show this help and exit\n"
     "  --version     show the parser and application versions and exit\n"
     "\n"
@@ -146,7 +148,11 @@ int ReadOptions(int argc, char** argv, SOptions& sOpt) {
       std::fputs(HELP, stdout);
       return Printed();
     }
-    if (sArg == "--check-table") return parsola::CheckLinkedTable();
+    if (sArg == "--check-table") {
+      return parsola::CheckLinkedTable(SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY);
+    }
+    if (sArg == "--check-table=standard") return parsola::CheckLinkedTable(SCPI_RULES_STANDARD);
+    if (sArg == "--check-table=library") return parsola::CheckLinkedTable(SCPI_RULES_LIBRARY);
     if (sArg == "--version") {
       std::printf("%s (Orvane-SCPI Parser Demo Application)\n"
                   "Orvane-SCPI Parser:  %s\nDemo Application: %s\n",

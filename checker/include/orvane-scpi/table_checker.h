@@ -32,6 +32,10 @@ struct STable {
   const SParamSpec (*pParamSpecs)[MAX_PARAMS];
   const SUnitSuffix* psUnitSuffixes;
   int iCount = COUNT_UNKNOWN;
+  /// The rules the table is checked for: SCPI_RULES_LIBRARY or SCPI_RULES_STANDARD (by default
+  /// those SCPI_Parse follows). Under the standard rules no input moves a suffix or loses a
+  /// command to an optional node, so those warnings are left out.
+  uint8_t ucRules = SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY;
   const char* const* ppAccepted = nullptr;
 };
 

@@ -19,6 +19,11 @@
  *
  *   SCPI_COMMAND_TABLE(PSU_COMMANDS);
  *
+ * or, so that several tables live in one program, into a table record of its own name that a
+ * parser context reads (PsuTableCmdSpecs and PsuTableParamSpecs behind it):
+ *
+ *   SCPI_NAMED_COMMAND_TABLE(PSU_COMMANDS, PsuTable, PsuUnitSuffixes);
+ *
  * The compiler rejects a list with more than SCPI_MAX_COMMANDS commands, a row with too few or
  * too many slots, a P_NONE slot (or an optional one) before a used slot, an attribute record of
  * the wrong type for its slot (an SBoolAttr given to SCPI_NUM), and a missing or NULL attribute.
@@ -144,5 +149,20 @@ extern const SListAttr ScpiDeclListProbe_;
                     SCPI_ERROR_more_than_255_commands_in_table_##LIST,                            \
                     "more than 255 commands in " #LIST);                                          \
   const uint8_t CmdSpecCount = (uint8_t)(sizeof CmdSpecs / sizeof CmdSpecs[0] - 1)
+
+/** The table record Name (SScpiTable) over Name##CmdSpecs and Name##ParamSpecs, defined from the
+ *  list, and the unit suffixes pUnitSuffixes (an array declared before it).
+ *  orvane_scpi_add_table derives its header index when Name is among its TABLES. Write a ';'
+ *  after it. */
+#define SCPI_NAMED_COMMAND_TABLE(LIST, Name, pUnitSuffixes)                                      \
+  LIST(SCPI_DECL_CHECK_ROW_)                                                                      \
+  SCPI_TABLE_EXTERN_ const char* const Name##CmdSpecs[];                                          \
+  SCPI_TABLE_EXTERN_ const SParamSpec Name##ParamSpecs[][MAX_PARAMS];                             \
+  const char* const Name##CmdSpecs[] = {LIST(SCPI_DECL_SPEC_) ""};                                \
+  const SParamSpec Name##ParamSpecs[][MAX_PARAMS] = {LIST(SCPI_DECL_ROW_)};                       \
+  SCPI_DECL_ASSERT_(sizeof Name##CmdSpecs / sizeof Name##CmdSpecs[0] <= SCPI_MAX_COMMANDS + 1,    \
+                    SCPI_ERROR_more_than_255_commands_in_table_##Name,                            \
+                    "more than 255 commands in " #LIST);                                          \
+  SCPI_TABLE_RECORD_DEFINE(Name, Name##CmdSpecs, Name##ParamSpecs, pUnitSuffixes)
 
 #endif /* ORVANE_SCPI_DECLARE_H */

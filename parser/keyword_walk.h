@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+// The keyword walk: one header specification (or character-data choice) stepped against a text,
+// with long and short forms, letter case, optional nodes and numeric suffixes. The library's
+// rules, the standard rules (part by part), the header index's candidate test and the table
+// checker all walk with it. C++ only, not installed.
+#ifndef ORVANE_SCPI_KEYWORD_WALK_H
+#define ORVANE_SCPI_KEYWORD_WALK_H
+
+#include <stdint.h>
+
+namespace scpi {
+
+// What a character of a header specification (or choice) asks of the text. The classes from
+// SC_LONG_FORM on are compared with the text; those from SC_COLON on must be present.
+enum ESpecClass : uint8_t {
+  SC_END,         // NUL
+  SC_NODE_OPEN,   // '['
+  SC_NODE_CLOSE,  // ']'
+  SC_SUFFIX,      // '#'
+  SC_LONG_FORM,   // lower case: the rest of a long form
+  SC_COLON,       // ':', which also starts a new keyword
+  SC_REQUIRED     // any other character
+};
+
+// The class and case bit (0x20 for an ASCII letter, whose case is ignored) of every character,
+// built at compile time.
+struct SSpecChars {
+  uint8_t aucClass[256];
+  uint8_t aucCaseBit[256];
+};
+
+constexpr SSpecChars MakeSpecChars() {
+  SSpecChars sTable{};
+  for (unsigned ui = 0; ui < 256; ++ui) {
+    ESpecClass eClass = SC_REQUIRED;
+    if (ui == '\0') eClass = SC_END;
+    else if (ui == '[') eClass = SC_NODE_OPEN;
+    else if (ui == ']') eClass = SC_NODE_CLOSE;
+    else if (ui == '#') eClass = SC_SUFFIX;
+    else if (ui >= 'a' && ui <= 'z') eClass = SC_LONG_FORM;
+    else if (ui == ':') eClass = SC_COLON;
+    sTable.aucClass[ui] = eClass;
+    const bool bLetter = (ui >= 'a' && ui <= 'z') || (ui >= 'A' && ui <= 'Z');
+    sTable.aucCaseBit[ui] = bLetter ? 0x20 : 0;
+  }
+  return sTable;
+}
+
+constexpr SSpecChars SPEC_CHARS = MakeSpecChars();
+
+inline uint8_t SpecClass(char c) { return SPEC_CHARS.aucClass[static_cast<uint8_t>(c)]; }
+
+// A letter of the header specification matches its letter in either case (with bit 5 set,
+// exactly its two cases give its small letter); any other character only itself.
+inline bool SameIgnoringCase(char cSpec, char cText) {
+  const uint8_t ucCase = SPEC_CHARS.aucCaseBit[static_cast<uint8_t>(cSpec)];
+  return (static_cast<uint8_t>(cSpec) | ucCase) == (static_cast<uint8_t>(cText) | ucCase);
+}
+
+// The text a walk reads: ucTextLen characters, read as NUL beyond them.
+struct SWalkText {
+  const char* pText;
+  uint8_t ucTextLen;
+};
+
+inline char CharAt(const SWalkText& sText, unsigned uiIndex) {
+  return uiIndex < sText.ucTextLen ? sText.pText[uiIndex] : '\0';
+}
+
+// Where a walk stopped and its state there: after SCPI_ERR_INVALID_CMD the header specification
+// character it failed at (it read none after it) and the text character it compared with it;
+// after a WALK_PREFIX walk that matched, where the text goes on. When the walk stepped onto the
+// failing character (rather than skipping to it), the state depends on the characters before it
+// alone: the walk of a specification that shares them can go on from it (WALK_RESUME).
+struct SWalkStop {
+  uint8_t ucSi;
+  char cText;
+  uint8_t ucTi;
+  uint8_t ucNodeTi;
+  uint8_t ucN;
+  uint8_t ucResult;
+  bool bInNode;
+  bool bLongForm;
+  bool bStepped;
+};
+
+// Options of a walk.
+constexpr uint8_t WALK_RESUME = 1;  // go on from *psStop instead of from the start
+constexpr uint8_t WALK_PREFIX = 2;  // the text may go on after the specification's end
+
+// Walks a specification of at most ucSpecLen characters (it also ends at its NUL) against a
+// text. Suffixes are stored from uiNumSuf[*pucN] on and *pucN takes their count, or without
+// uiNumSuf their digits are only stepped over. An optional node that fails is taken as absent:
+// the text goes back to where the node began. pucNodesTaken, when given, receives per optional
+// node whether the walk took it (one byte per ']' reached). Returns 0,
+// SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
+uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sText,
+                     uint32_t uiNumSuf[], uint8_t* pucN, SWalkStop* psStop, uint8_t ucOptions,
+                     uint8_t* pucNodesTaken = nullptr);
+
+// A walk that ended in SCPI_ERR_INVALID_CMD decided on the characters up to its stop; no stop
+// is beyond every specification.
+constexpr unsigned NO_STOP = 256;
+
+// The candidate test of the header search: whether the walk of a specification that shares
+// uiShared leading characters with the one whose walk (or skipped walk) stopped at uiStop fails
+// there too: it reads the same characters up to the stop, or it reaches the stop in the same
+// state (outside any node, which is where a walk fails) and meets another required character
+// that differs from the text.
+inline bool FailsAtStop(const char* pSpec, unsigned uiShared, unsigned uiStop, char cStopText) {
+  if (uiShared > uiStop) return true;
+  return uiShared == uiStop && SpecClass(pSpec[uiStop]) >= SC_COLON &&
+         !SameIgnoringCase(pSpec[uiStop], cStopText);
+}
+
+}  // namespace scpi
+
+#endif  // ORVANE_SCPI_KEYWORD_WALK_H
