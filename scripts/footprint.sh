@@ -74,6 +74,9 @@ mkdir -p "$out"
 figure() {  # name value
   echo "$1 $2" >>"$figures"
 }
+verdict() {  # name value goal: "met" when the value is at most the goal
+  if [ "$2" -le "$3" ]; then figure "$1" met; else figure "$1" missed; fi
+}
 
 status=0
 label() {
@@ -119,6 +122,7 @@ EOF
 
 echo "Parser library footprint ($("$CXX" --version | head -1), x86-64, -Os)"
 printf '%-22s %8s %8s %8s %12s\n' "build" ".text" ".rodata" "RAM" "worst frame"
+worst_frame=0
 for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
   objs=("$dir"/*.o)
@@ -132,8 +136,10 @@ for variant in no-trace trace standard-rules; do
   figure "x86.$variant.const" "$rodata"
   figure "x86.$variant.ram" "$ram"
   figure "x86.$variant.frame" "$frame"
+  [ "$variant" = no-trace ] && verdict goal.x86.code "$text" "$code_goal"
   [ "$variant" = no-trace ] && [ "$text" -gt "$code_goal" ] && {
     echo "  GOAL MISSED: more than $code_goal bytes of code without tracing"; status=1; }
+  [ "$frame" -gt "$worst_frame" ] && worst_frame=$frame
   [ "$frame" -gt "$frame_goal" ] && {
     echo "  GOAL MISSED: a frame above $frame_goal bytes:"
     sort -t$'\t' -k2 -n "$dir"/*.su | tail -3 | sed 's/^/    /'; status=1; }
@@ -151,14 +157,17 @@ table_row() {  # label, figure name, objects...
   figure "$name.const" "$const"
   figure "$name.ram" "$ram"
 }
+verdict goal.x86.frame "$worst_frame" "$frame_goal"
 table_row "demo command table" x86.table "$out"/table/*.o
 table_row "  its header index" x86.index "$out"/index/*.o
 
+recursion=met
 for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
   edges=$(graph "$dir" | awk '$1 == "E" { print $2, $3 }')
   self=$(awk '$1 == $2' <<<"$edges")
   if [ -n "$self" ] || ! tsort <<<"$edges" >/dev/null 2>"$dir/tsort.err"; then
+    recursion=missed
     echo "RECURSION ($(label "$variant")):"
     sed 's/^/  /' <<<"$self"
     sed 's/^/  /' "$dir/tsort.err"
@@ -170,6 +179,7 @@ for variant in no-trace trace standard-rules; do
       "$(c++filt "$top" | sed 's/(.*//')"
   fi
 done
+figure goal.x86.recursion "$recursion"
 # ---- Cortex-M ----
 
 m4_code_goal=5632
@@ -233,6 +243,8 @@ for cpu in m4 m0; do
 done
 echo "Cortex-M4 parser: $m4_code bytes of code (goal at most $m4_code_goal), $m4_ram bytes of RAM" \
   "(at most $m4_ram_goal)"
+verdict goal.m4.code "$m4_code" "$m4_code_goal"
+verdict goal.m4.ram "$m4_ram" "$m4_ram_goal"
 [ "$m4_code" -gt "$m4_code_goal" ] && { echo "  GOAL MISSED: parser code on the Cortex-M4"; status=1; }
 [ "$m4_ram" -gt "$m4_ram_goal" ] && { echo "  GOAL MISSED: parser RAM on the Cortex-M4"; status=1; }
 if [ "$cortex_status" -eq 0 ]; then
