@@ -69,16 +69,21 @@ inline void ReadParam(const SParam& s) {
   }
 }
 
-/// Parses a line to its end, reading every parameter; returns the number of commands taken
-/// and adds the failed ones to *puErrors.
-inline unsigned ParseLine(const char* pLine, unsigned* puErrors = nullptr) {
+/// Parses a line to its end, reading every parameter, through SCPI_ParseCtx on psCtx or, without
+/// one, through SCPI_Parse; returns the number of commands taken and adds the failed ones to
+/// *puErrors.
+inline unsigned ParseLine(const char* pLine, unsigned* puErrors = nullptr,
+                          SScpiContext* psCtx = nullptr) {
   const char* pPos = pLine;
   unsigned uCommands = 0;
   for (uint8_t bReset = 1;; bReset = 0) {
     uint8_t ucCmd, ucSufCnt;
     SParam sParam[MAX_PARAMS];
     uint32_t uiSuf[MAX_NUM_SUFFIX];
-    const uint8_t ucCode = SCPI_Parse(&pPos, bReset, &ucCmd, sParam, &ucSufCnt, uiSuf);
+    const uint8_t ucCode =
+        psCtx != nullptr
+            ? SCPI_ParseCtx(psCtx, &pPos, nullptr, bReset, &ucCmd, sParam, &ucSufCnt, uiSuf)
+            : SCPI_Parse(&pPos, bReset, &ucCmd, sParam, &ucSufCnt, uiSuf);
     if (ucCode == SCPI_ERR_NO_COMMAND) return uCommands;
     ++uCommands;
     Keep(ucCode);

@@ -9,7 +9,10 @@
 //  - the integer and floating-point conversions of a number agree;
 //  - ucTraceNesting is 0 after every public call;
 //  - a second run over the same line, with a trace sink installed, returns the same results, and
-//    every traced call leaves one call line (level 3) followed by its result lines (level 4).
+//    every traced call leaves one call line (level 3) followed by its result lines (level 4);
+//  - SCPI_ParseCtx on the demo table's record, under each rule set, over a copy without the NUL
+//    (its end given instead), passes the same checks, and under SCPI_Parse's rules returns what
+//    SCPI_Parse returned.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include <orvane-scpi/demo_commands.h>
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
@@ -39,7 +43,7 @@ constexpr uint8_t CHAN_CAPACITIES[] = {0, 1, 2, 3, 255};
 
 struct Line {
   const char* pBegin;
-  const char* pEnd;  // at the terminating NUL
+  const char* pEnd;  // at the terminating NUL, or one past the last character of a copy without it
 
   // [p, p + uLen) lies inside the line (the NUL excluded).
   bool Holds(const char* p, size_t uLen) const {
@@ -459,7 +463,14 @@ void ReadCommand(uint8_t ucCmd, const SParam sParam[], uint8_t ucSufCnt, const u
   }
 }
 
-void RunLine(const Line& sLine, Transcript& sOut) {
+// Takes the line through SCPI_Parse, or through SCPI_ParseCtx on psCtx with the line's end.
+uint8_t ParseNext(SScpiContext* psCtx, const Line& sLine, const char** ppPos, uint8_t bResetTree,
+                  uint8_t* pucCmd, SParam sParam[], uint8_t* pucSufCnt, uint32_t uiSuf[]) {
+  if (psCtx == nullptr) return SCPI_Parse(ppPos, bResetTree, pucCmd, sParam, pucSufCnt, uiSuf);
+  return SCPI_ParseCtx(psCtx, ppPos, sLine.pEnd, bResetTree, pucCmd, sParam, pucSufCnt, uiSuf);
+}
+
+void RunLine(const Line& sLine, Transcript& sOut, SScpiContext* psCtx = nullptr) {
   const char* pPos = sLine.pBegin;
   uint8_t bResetTree = 1;
   // Every call but the last takes at least one character.
@@ -471,12 +482,13 @@ void RunLine(const Line& sLine, Transcript& sOut) {
     SParam sParam[MAX_PARAMS] = {SentinelRecord(), SentinelRecord()};
     uint32_t uiSuf[MAX_NUM_SUFFIX];
     const char* const pBefore = pPos;
-    const uint8_t c = SCPI_Parse(&pPos, bResetTree, &ucCmd, sParam, &ucSufCnt, uiSuf);
+    const uint8_t c =
+        ParseNext(psCtx, sLine, &pPos, bResetTree, &ucCmd, sParam, &ucSufCnt, uiSuf);
     AfterCall(c, true);
     bResetTree = 0;
     FUZZ_CHECK(IsParseCode(c));
     FUZZ_CHECK(sLine.Holds(pPos, 0) && pPos >= pBefore);
-    FUZZ_CHECK(*pPos == ';' || *pPos == '\0');
+    FUZZ_CHECK(pPos == sLine.pEnd || *pPos == ';');
     sOut.Note(c);
     sOut.Note(sLine.Offset(pPos));
     if (c == SCPI_ERR_NO_COMMAND) {
@@ -490,7 +502,7 @@ void RunLine(const Line& sLine, Transcript& sOut) {
   uint8_t ucCmd, ucSufCnt;
   SParam sParam[MAX_PARAMS];
   uint32_t uiSuf[MAX_NUM_SUFFIX];
-  const uint8_t c = SCPI_Parse(&pPos, 0, &ucCmd, sParam, &ucSufCnt, uiSuf);
+  const uint8_t c = ParseNext(psCtx, sLine, &pPos, 0, &ucCmd, sParam, &ucSufCnt, uiSuf);
   AfterCall(c, true);
   FUZZ_CHECK(c == SCPI_ERR_NO_COMMAND && pPos == sLine.pEnd);
 }
@@ -524,5 +536,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t uSize) {
   FUZZ_CHECK(sPlain.Bytes() == sTraced.Bytes());
   FUZZ_CHECK(std::memcmp(pCopy, pBytes, uLen) == 0);
   std::free(pCopy);
+
+  // Through contexts, on a copy whose end is given instead of a NUL.
+  char* const pBare = static_cast<char*>(std::malloc(uLen == 0 ? 1 : uLen));
+  std::memcpy(pBare, pBytes, uLen);
+  const Line sBare = {pBare, pBare + uLen};
+  for (uint8_t ucRules : {SCPI_RULES_LIBRARY, SCPI_RULES_STANDARD}) {
+    SScpiContext sCtx;
+    FUZZ_CHECK(SCPI_ContextInit(&sCtx, &DemoCommandTable, ucRules) == SCPI_ERR_OK);
+    Transcript sContext;
+    RunLine(sBare, sContext, &sCtx);
+    if (ucRules == (SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY)) {
+      FUZZ_CHECK(sContext.Bytes() == sPlain.Bytes());
+    }
+  }
+  std::free(pBare);
   return 0;
 }

@@ -170,6 +170,6 @@ int main(int argc, char** argv) {
     std::fprintf(pOut, "    {%s, %u, %d},\n", Quoted(ps->pSuffix).c_str(), ps->eUnits, ps->cExp);
     if (ps->pSuffix[0] == '\0') break;
   }
-  std::fprintf(pOut, "};\n");
+  std::fprintf(pOut, "};\n\nSCPI_TABLE_RECORD_DEFINE(ScaledTable, CmdSpecs, ParamSpecs, UnitSuffixes);\n");
   return std::fclose(pOut) == 0 ? 0 : 1;
 }

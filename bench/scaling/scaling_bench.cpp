@@ -3,8 +3,10 @@
 //
 //   scaling_bench WORKLOAD count|time SAMPLES_FILE
 //
-// WORKLOAD: samples (every sample line), rst, unrecognised, near-miss or compound. Each line is
-// parsed to its end and every parameter read, as the parser benchmark does (read_commands.h).
+// WORKLOAD: samples (every sample line), rst, unrecognised, near-miss or compound, each through
+// SCPI_ParseCtx on the table's record, or samples-parse, the sample lines through SCPI_Parse
+// (the table's global names, without the header index). Each line is parsed to its end and
+// every parameter read, as the parser benchmark does (read_commands.h).
 // count: runs the workload once inside RunWorkload, the function callgrind is told to measure
 //        (--toggle-collect=RunWorkload), and prints "commands N errors E".
 // time:  runs it for about a second in five rounds and prints the median "ns N" per command.
@@ -16,13 +18,24 @@
 #include <string>
 #include <vector>
 
+#include <orvane-scpi/scpi_table.h>
+
 #include "read_commands.h"
+
+extern "C" const SScpiTable ScaledTable;
+
+namespace {
+SScpiContext sContext;
+SScpiContext* psContext = &sContext;  // nullptr: through SCPI_Parse
+}  // namespace
 
 // What callgrind measures: one run of the workload. Returns the number of commands.
 extern "C" __attribute__((noinline)) unsigned RunWorkload(const std::string* pLines,
                                                           size_t uLines) {
   unsigned uCommands = 0;
-  for (size_t u = 0; u < uLines; ++u) uCommands += bench::ParseLine(pLines[u].c_str());
+  for (size_t u = 0; u < uLines; ++u) {
+    uCommands += bench::ParseLine(pLines[u].c_str(), nullptr, psContext);
+  }
   return uCommands;
 }
 
@@ -33,7 +46,9 @@ int main(int argc, char** argv) {
   }
   const std::string sWorkload = argv[1];
   std::vector<std::string> vLines;
-  if (sWorkload == "samples") {
+  if (SCPI_ContextInit(&sContext, &ScaledTable, SCPI_RULES_LIBRARY) != SCPI_ERR_OK) return 1;
+  if (sWorkload == "samples-parse") psContext = nullptr;
+  if (sWorkload == "samples" || sWorkload == "samples-parse") {
     std::ifstream sFile(argv[3]);
     for (std::string sLine; std::getline(sFile, sLine);) {
       if (!sLine.empty()) vLines.push_back(sLine);
@@ -56,7 +71,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[2], "count") == 0) {
     const unsigned uCommands = RunWorkload(vLines.data(), vLines.size());
     unsigned uErrors = 0;
-    for (const std::string& sLine : vLines) bench::ParseLine(sLine.c_str(), &uErrors);
+    for (const std::string& sLine : vLines) bench::ParseLine(sLine.c_str(), &uErrors, psContext);
     std::printf("commands %u errors %u\n", uCommands, uErrors);
     return 0;
   }
