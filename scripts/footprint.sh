@@ -219,6 +219,12 @@ for cpu in m4 m0; do
     "$(sections '^\\.rodata' "$table")" "$(sections '^\\.(data|bss)' "$table")"
   cortex_row "firmware image" "$cpu.image" "$(sections '^\\.(isr_vector|text)$' "$image")" \
     "$(sections '^\\.(rodata|ARM\\.exidx)$' "$image")" "$(sections '^\\.(data|bss)$' "$image")"
+  # SCPI_ParamToDouble with its integer tenth: what a firmware that reads no double leaves out.
+  double_code=0
+  while read -r size; do
+    double_code=$((double_code + 16#$size))
+  done < <(arm-none-eabi-nm -S "$parser" | awk '$3 ~ /^[Tt]$/ && $4 ~ /ParamToDouble|MulTenth/ { print $2 }')
+  figure "$cpu.double.code" "$double_code"
   if [ "$cpu" = m4 ]; then
     m4_code=$code
     m4_ram=$ram
