@@ -81,7 +81,8 @@ void CheckListAttr(const SPlace& p, const SListAttr& sAttr, EPType ePType) {
             ": no channel is accepted");
   } else if (uiMin > MAX_INPUT_DIMS) {
     p.Error("ucMinDims " + std::to_string(sAttr.ucMinDims) + " is more dimensions than a channel " +
-            "in a command of 255 characters can have (" + std::to_string(MAX_INPUT_DIMS) + ")");
+            "in a command of " + std::to_string(MAX_TEXT) + " characters can have (" +
+            std::to_string(MAX_INPUT_DIMS) + ")");
   }
   if (sAttr.ucMaxDims > MAX_ACCESSOR_DIMS) {
     p.Error("ucMaxDims " + std::to_string(sAttr.ucMaxDims) +
@@ -90,41 +91,50 @@ void CheckListAttr(const SPlace& p, const SListAttr& sAttr, EPType ePType) {
   }
 }
 
-// The choices of a choice list, or its first fault in words.
-std::string SplitChoices(const std::string& sList, std::vector<std::string>* pvChoices) {
-  pvChoices->assign(1, "");
-  for (char c : sList) {
-    if (c == '|')
-      pvChoices->emplace_back();
-    else
-      pvChoices->back() += c;
+// The fault of one choice in words, or "".
+std::string ChoiceFault(const std::string& sChoice) {
+  std::vector<SNode> vNodes;
+  const std::string sNodes = FindNodes(sChoice, &vNodes);
+  if (!sNodes.empty()) return "choice " + Quoted(sChoice) + ": " + sNodes;
+  if (IsWhiteSpace(sChoice.front()) || IsWhiteSpace(sChoice.back())) {
+    return "choice " + Quoted(sChoice) +
+           " begins or ends with white space, which a parameter never does";
   }
-  if (sList.empty()) return "the choice list is empty";
-  if (std::find(pvChoices->begin(), pvChoices->end(), "") != pvChoices->end()) {
-    return "choice list " + Quoted(sList) +
-           " has an empty choice (two '|' in a row, or one at either end)";
-  }
-  for (const std::string& sChoice : *pvChoices) {
-    std::vector<SNode> vNodes;
-    const std::string sNodes = FindNodes(sChoice, &vNodes);
-    if (!sNodes.empty()) return "choice " + Quoted(sChoice) + ": " + sNodes;
-    if (IsWhiteSpace(sChoice.front()) || IsWhiteSpace(sChoice.back())) {
-      return "choice " + Quoted(sChoice) +
-             " begins or ends with white space, which a parameter never does";
-    }
-    char cQuote = 0;
-    for (char c : sChoice) {
-      if (cQuote != 0) {
-        if (c == cQuote) cQuote = 0;
-      } else if (c == '"' || c == '\'') {
-        cQuote = c;
-      } else if (c == ',' || c == ';') {
-        return "choice " + Quoted(sChoice) + " holds '" + c +
-               "' outside quotes, which ends the parameter: the choice never matches";
-      }
+  char cQuote = 0;
+  for (char c : sChoice) {
+    if (cQuote != 0) {
+      if (c == cQuote) cQuote = 0;
+    } else if (c == '"' || c == '\'') {
+      cQuote = c;
+    } else if (c == ',' || c == ';') {
+      return "choice " + Quoted(sChoice) + " holds '" + c +
+             "' outside quotes, which ends the parameter: the choice never matches";
     }
   }
   return "";
+}
+
+// The choices of a choice list, and its faults in words: the list's own, then each bad choice's.
+std::vector<std::string> SplitChoices(const std::string& sList,
+                                      std::vector<std::string>* pvChoices) {
+  pvChoices->clear();
+  for (const char* p = sList.c_str(); p != nullptr;) {
+    const unsigned uLen = scpi::ChoiceLength(p);
+    pvChoices->emplace_back(p, uLen);
+    p = scpi::NextChoice(p, uLen);
+  }
+  if (sList.empty()) return {"the choice list is empty"};
+  std::vector<std::string> vFaults;
+  if (std::find(pvChoices->begin(), pvChoices->end(), "") != pvChoices->end()) {
+    vFaults.push_back("choice list " + Quoted(sList) +
+                      " has an empty choice (two '|' in a row, or one at either end)");
+  }
+  for (const std::string& sChoice : *pvChoices) {
+    if (sChoice.empty()) continue;
+    const std::string sFault = ChoiceFault(sChoice);
+    if (!sFault.empty()) vFaults.push_back(sFault);
+  }
+  return vFaults;
 }
 
 // Checks a character-data record; returns the most suffixes one of its choices adds.
@@ -164,15 +174,16 @@ unsigned CheckCharDataAttr(const SPlace& p, const SCharDataAttr& sAttr, CheckedR
   } else {
     const size_t uiLen = strnlen(sAttr.pChoices, MAX_TEXT + 1);
     std::vector<std::string> vChoices;
-    std::string sFault;
+    std::vector<std::string> vFaults;
     if (uiLen > MAX_TEXT) {
-      sFault = "the choice list is longer than 255 characters";
+      vFaults.push_back("the choice list is longer than " + std::to_string(MAX_TEXT) +
+                        " characters");
     } else {
-      sFault = SplitChoices(sAttr.pChoices, &vChoices);
+      vFaults = SplitChoices(sAttr.pChoices, &vChoices);
     }
-    if (!sFault.empty()) {
-      p.Error(sFault);
-    } else {
+    for (const std::string& sFault : vFaults) p.Error(sFault);
+    if (vFaults.empty()) {
+      WarnShortForms(p.sEntry, p.sWhere + ": ", sAttr.pChoices, p.r);
       for (const std::string& sChoice : vChoices) {
         uiSuffixes = std::max(uiSuffixes, CountSuffixes(sChoice));
       }

@@ -11,24 +11,56 @@
 #include <utility>
 #include <vector>
 
+#include "table_reading.h"
+
 namespace scpi_checker {
 
 /// Longest header specification, choice list and command: the parser's counters are 8-bit.
-constexpr size_t MAX_TEXT = 255;
+constexpr size_t MAX_TEXT = SCPI_MAX_COUNT;
 
-/// Counts the report lines and hands them on.
+/// The names of the warnings, by which a table accepts one for one of its commands.
+constexpr const char* WARN_UNREACHABLE = "unreachable";
+constexpr const char* WARN_NODE_TAKES_NEXT = "node-takes-next";
+constexpr const char* WARN_SUFFIX_IN_NODE = "suffix-in-node";
+constexpr const char* WARN_NO_SHORT_FORM = "no-short-form";
+constexpr const char* WARN_TREE_PATH = "tree-path";
+
+/// Counts the report lines and hands them on in table order: the lines of each entry in the
+/// order they were found, the entries in the order they were announced, lines of entries never
+/// announced after those announced before them. A warning the table accepts for its entry is
+/// listed as accepted instead.
 class Reporter {
  public:
-  explicit Reporter(const LineSink& fnLine) : fnLine_(fnLine) {}
+  Reporter(const LineSink& fnLine, const char* const* ppAccepted);
+  explicit Reporter(const LineSink& fnLine) : Reporter(fnLine, nullptr) {}
+  /// An entry in table order, and the header specification by which the table names it.
+  void Entry(const std::string& sEntry, const std::string& sSpec);
   void Error(const std::string& sEntry, const std::string& sText);
-  void Warning(const std::string& sEntry, const std::string& sText);
+  void Warning(const std::string& sEntry, const char* pName, const std::string& sText);
+  /// Warns about each acceptance that matched no warning, then hands every line on.
+  void Flush();
   unsigned Errors() const { return uiErrors_; }
   unsigned Warnings() const { return uiWarnings_; }
+  unsigned Accepted() const { return uiAccepted_; }
 
  private:
+  struct SLine {
+    size_t uiOrder;
+    std::string sText;
+  };
+  struct SAcceptance {
+    std::string sSpec;
+    std::string sName;
+    bool bUsed;
+  };
+  void Add(const std::string& sEntry, const std::string& sText);
   const LineSink& fnLine_;
+  std::vector<std::pair<std::string, std::string>> vEntries_;  // entry, specification
+  std::vector<SAcceptance> vAccepted_;
+  std::vector<SLine> vLines_;
   unsigned uiErrors_ = 0;
   unsigned uiWarnings_ = 0;
+  unsigned uiAccepted_ = 0;
 };
 
 /// The text between double quotes, a quote or backslash escaped, other characters outside
@@ -67,6 +99,11 @@ unsigned CountSuffixes(const std::string& sText);
 /// hold, its optional nodes, more '#' than MAX_NUM_SUFFIX. Its nodes when they are sound.
 bool CheckHeader(const std::string& sEntry, const std::string& sSpec, Reporter& r,
                  std::vector<SNode>* pvNodes);
+
+/// A warning for each keyword of a header specification or choice list that has letters but no
+/// upper-case one, and so no short form; sWhere begins the message ("parameter 1: ").
+void WarnShortForms(const std::string& sEntry, const std::string& sWhere, const std::string& sText,
+                    Reporter& r);
 
 /// The warnings of one sound header specification under the library's rules: a '#' in an
 /// optional node, an optional node that takes what follows it. bSuffixLater: choices of the

@@ -89,16 +89,42 @@ bool CheckHeader(const std::string& sEntry, const std::string& sSpec, Reporter& 
   return sNodes.empty();
 }
 
+void WarnShortForms(const std::string& sEntry, const std::string& sWhere, const std::string& sText,
+                    Reporter& r) {
+  std::string sKeyword;
+  bool bLower = false;
+  bool bUpper = false;
+  for (size_t ui = 0; ui <= sText.size(); ++ui) {
+    const char c = ui < sText.size() ? sText[ui] : ':';
+    if (c == ':' || c == '[' || c == ']' || c == scpi::CHOICE_SEPARATOR) {
+      if (bLower && !bUpper) {
+        r.Warning(sEntry, WARN_NO_SHORT_FORM,
+                  sWhere + "keyword " + Quoted(sKeyword) +
+                      " has no upper-case letter, so its short form is empty: the parser "
+                      "takes it left out altogether (write its short form in upper case)");
+      }
+      sKeyword.clear();
+      bLower = bUpper = false;
+      continue;
+    }
+    sKeyword += c;
+    bLower = bLower || IsLower(c);
+    bUpper = bUpper || IsUpper(c);
+  }
+}
+
 void WarnHeader(const std::string& sEntry, const std::string& sSpec,
                 const std::vector<SNode>& vNodes, bool bSuffixLater, Reporter& r) {
+  // A node that is left out stores no suffix; that matters only where a later suffix then
+  // moves up into its place.
   for (const SNode& sNode : vNodes) {
     const std::string sText = sSpec.substr(sNode.uiOpen, sNode.uiClose - sNode.uiOpen + 1);
     if (sText.find('#') == std::string::npos) continue;
-    const bool bLater = bSuffixLater || sSpec.find('#', sNode.uiClose) != std::string::npos;
-    r.Warning(sEntry, "'#' in optional node " + Quoted(sText) +
-                          ": when an input leaves the node out, no suffix is stored for it, so " +
-                          (bLater ? "the suffixes after it move up one place"
-                                  : "the command has one suffix fewer (read a missing one as 1)"));
+    if (!bSuffixLater && sSpec.find('#', sNode.uiClose) == std::string::npos) continue;
+    r.Warning(sEntry, WARN_SUFFIX_IN_NODE,
+              "'#' in optional node " + Quoted(sText) +
+                  ": when an input leaves the node out, no suffix is stored for it, so the "
+                  "suffixes after it move up one place");
   }
 
   // An input that leaves a node out, but whose following text the node takes. (The standard
@@ -119,7 +145,7 @@ void WarnHeader(const std::string& sEntry, const std::string& sSpec,
   for (size_t ui = 0; ui < vNodes.size(); ++ui) {
     if (vExample[ui].empty()) continue;
     const SNode& sNode = vNodes[ui];
-    r.Warning(sEntry, "optional node " +
+    r.Warning(sEntry, WARN_NODE_TAKES_NEXT, "optional node " +
                           Quoted(sSpec.substr(sNode.uiOpen, sNode.uiClose - sNode.uiOpen + 1)) +
                           " also takes the start of what follows it: an input that leaves it "
                           "out, such as " +

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Table checker: reads the table no further than is safe, checks every command and unit
 // suffix, and finds the entries that an earlier one leaves no input.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +13,9 @@ namespace {
 
 // More inputs than this and a header is not compared with the headers before it.
 constexpr size_t MAX_INPUTS = 4096;
+// Acceptances read at most, and the longest read of one: a specification, a blank and a name.
+constexpr size_t MAX_ACCEPTANCES = 1024;
+constexpr size_t MAX_ACCEPTANCE = 2 * MAX_TEXT;
 
 // One command as read from the table.
 struct SCommand {
@@ -42,6 +46,7 @@ std::vector<SCommand> ReadCommands(const STable& sTable, Reporter& r) {
   for (unsigned ui = 0; ui < uiCount; ++ui) {
     const char* pSpec = sTable.ppCmdSpecs[ui];
     const std::string sEntry = CommandEntry(ui, pSpec);
+    r.Entry(sEntry, pSpec == nullptr ? "" : std::string(pSpec, strnlen(pSpec, MAX_TEXT + 1)));
     if (pSpec == nullptr) {
       r.Error(sEntry,
               "NULL instead of a header specification: the parser would crash here; "
@@ -72,7 +77,8 @@ std::vector<SCommand> ReadCommands(const STable& sTable, Reporter& r) {
     c.psSlots = sTable.psSlots != nullptr ? sTable.psSlots + ui * sTable.uiWidth
                                           : sTable.pParamSpecs[ui];
     if (strnlen(pSpec, MAX_TEXT + 1) > MAX_TEXT) {
-      r.Error(sEntry, "longer than 255 characters: the parser reads only the first 255");
+      const std::string sMax = std::to_string(MAX_TEXT);
+      r.Error(sEntry, "longer than " + sMax + " characters: the parser reads only the first " + sMax);
     } else {
       c.sSpec = pSpec;
       c.bSound = true;
@@ -100,10 +106,9 @@ struct SSlots {
 
 SSlots Slots(const SParamSpec* psSlots, unsigned uiWidth) {
   SSlots s;
-  while (s.uiUsed < uiWidth && psSlots[s.uiUsed].ePType != P_NONE) {
-    if (!(psSlots[s.uiUsed].ucFlags & PS_OPTIONAL)) s.uiMin = s.uiUsed + 1;
-    ++s.uiUsed;
-  }
+  const uint8_t ucUsed = scpi::UsedSlots(psSlots, static_cast<uint8_t>(uiWidth));
+  s.uiUsed = ucUsed;
+  s.uiMin = scpi::RequiredSlots(psSlots, ucUsed);
   return s;
 }
 
@@ -147,7 +152,7 @@ void WarnUnreachable(const std::vector<SCommand>& vCommands, unsigned uiWidth, R
         }
       }
       if (!bAll) continue;
-      r.Warning(sJ.sEntry, "no input reaches this command: " + sI.sEntry +
+      r.Warning(sJ.sEntry, WARN_UNREACHABLE, "no input reaches this command: " + sI.sEntry +
                                " comes first and takes every input it would take");
       break;
     }
@@ -196,7 +201,7 @@ void NoteTrailingNodes(const std::vector<SCommand>& vCommands, Reporter& r) {
   const size_t uiBefore = sSpec.rfind(':', psFirst->vNodes[uiRun].uiOpen);
   const size_t uiOutside = uiBefore == std::string::npos ? 0 : uiBefore + 1;
   const std::string sOutside = PathText(sSpec, uiOutside);
-  r.Warning(psFirst->sEntry,
+  r.Warning(psFirst->sEntry, WARN_TREE_PATH,
             "note: optional nodes at the end of a header join the command tree path: after this "
             "command the path is " +
                 Quoted(PathText(sSpec, uiLast + 1)) + ", not " +
@@ -211,14 +216,63 @@ void NoteTrailingNodes(const std::vector<SCommand>& vCommands, Reporter& r) {
 
 }  // namespace
 
-void Reporter::Error(const std::string& sEntry, const std::string& sText) {
-  ++uiErrors_;
-  fnLine_(sEntry + ": error: " + sText);
+Reporter::Reporter(const LineSink& fnLine, const char* const* ppAccepted) : fnLine_(fnLine) {
+  for (size_t ui = 0; ppAccepted != nullptr && ui < MAX_ACCEPTANCES; ++ui) {
+    if (ppAccepted[ui] == nullptr || *ppAccepted[ui] == '\0') break;
+    const std::string s(ppAccepted[ui], strnlen(ppAccepted[ui], MAX_ACCEPTANCE));
+    const size_t uiBlank = s.rfind(' ');
+    if (uiBlank == std::string::npos) {
+      vAccepted_.push_back({s, "", false});
+    } else {
+      vAccepted_.push_back({s.substr(0, uiBlank), s.substr(uiBlank + 1), false});
+    }
+  }
 }
 
-void Reporter::Warning(const std::string& sEntry, const std::string& sText) {
+void Reporter::Entry(const std::string& sEntry, const std::string& sSpec) {
+  vEntries_.emplace_back(sEntry, sSpec);
+}
+
+void Reporter::Add(const std::string& sEntry, const std::string& sText) {
+  size_t uiOrder = 0;
+  while (uiOrder < vEntries_.size() && vEntries_[uiOrder].first != sEntry) ++uiOrder;
+  vLines_.push_back({uiOrder, sEntry + sText});
+}
+
+void Reporter::Error(const std::string& sEntry, const std::string& sText) {
+  ++uiErrors_;
+  Add(sEntry, ": error: " + sText);
+}
+
+void Reporter::Warning(const std::string& sEntry, const char* pName, const std::string& sText) {
+  for (const auto& entry : vEntries_) {
+    if (entry.first != sEntry) continue;
+    for (SAcceptance& sAccept : vAccepted_) {
+      if (sAccept.sSpec != entry.second || sAccept.sName != pName) continue;
+      sAccept.bUsed = true;
+      ++uiAccepted_;
+      Add(sEntry, ": accepted: " + sText);
+      return;
+    }
+    break;
+  }
   ++uiWarnings_;
-  fnLine_(sEntry + ": warning: " + sText);
+  Add(sEntry, ": warning: " + sText);
+}
+
+void Reporter::Flush() {
+  for (size_t ui = 0; ui < vAccepted_.size(); ++ui) {
+    const SAcceptance& sAccept = vAccepted_[ui];
+    if (sAccept.bUsed) continue;
+    ++uiWarnings_;
+    Add("accepted warning " + std::to_string(ui) + " " + Quoted(sAccept.sSpec + " " + sAccept.sName),
+        ": warning: no command " + Quoted(sAccept.sSpec) + " gets a warning " +
+            Quoted(sAccept.sName) + " to accept: the acceptance is out of date");
+  }
+  std::stable_sort(vLines_.begin(), vLines_.end(),
+                   [](const SLine& a, const SLine& b) { return a.uiOrder < b.uiOrder; });
+  for (const SLine& sLine : vLines_) fnLine_(sLine.sText);
+  vLines_.clear();
 }
 
 std::string Quoted(const std::string& sText) {
@@ -258,7 +312,7 @@ const char* TypeName(EPType ePType) {
 }
 
 SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
-  Reporter r(fnLine);
+  Reporter r(fnLine, sTable.ppAccepted);
   const bool bLibraryRules = sTable.ucRules != SCPI_RULES_STANDARD;
   std::vector<SCommand> vCommands = ReadCommands(sTable, r);
   CheckedRecords sChecked;
@@ -274,6 +328,7 @@ SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
                             " in its choices, more than " + std::to_string(MAX_NUM_SUFFIX) +
                             " (MAX_NUM_SUFFIX): such inputs get SCPI_ERR_TOO_MANY_NUM_SUF");
     }
+    if (c.bSound) WarnShortForms(c.sEntry, "", c.sSpec, r);
     if (c.bSound && bLibraryRules) {
       WarnHeader(c.sEntry, c.sSpec, c.vNodes, uiChoiceSuffixes > 0, r);
     }
@@ -285,7 +340,9 @@ SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine) {
   SCheckResult sResult;
   sResult.uiCommands = static_cast<unsigned>(vCommands.size());
   sResult.uiUnitSuffixes = CheckUnitSuffixes(sTable.psUnitSuffixes, r);
+  r.Flush();
   sResult.uiErrors = r.Errors();
+  sResult.uiAccepted = r.Accepted();
   sResult.uiWarnings = r.Warnings();
   return sResult;
 }

@@ -9,7 +9,7 @@ namespace scpi_checker {
 namespace {
 
 // Without an empty suffix among this many entries the end entry is taken as missing.
-constexpr unsigned MAX_UNIT_SUFFIXES = 255;
+constexpr unsigned MAX_UNIT_SUFFIXES = SCPI_MAX_COUNT;
 
 // A suffix as the matcher compares it: letter case and, as long as the suffix itself holds
 // none, the white space of the input do not count.

@@ -4,7 +4,7 @@
 #   <build>/amalgamation/orvane-scpi/*.h      the public headers and this build's scpi_config.h
 #   <build>/amalgamation/scpi_table_index.c   the program that derives a table's header index
 # and the development component installs the folder with the documents.
-# Included after OrvaneScpiInstall.cmake, whose ORVANE_SCPI_PUBLIC_HEADERS it copies.
+# The headers are the parser's file set HEADERS.
 set(ORVANE_SCPI_AMALGAMATION_DIR ${PROJECT_BINARY_DIR}/amalgamation)
 
 get_target_property(_orvane_parser_dir scpi_parser SOURCE_DIR)
@@ -19,20 +19,24 @@ endforeach()
 file(GLOB _orvane_internal_headers CONFIGURE_DEPENDS ${_orvane_parser_dir}/*.h)
 
 set(_orvane_amalgamation_outputs ${ORVANE_SCPI_AMALGAMATION_DIR}/orvane_scpi.cpp)
-foreach(_header IN LISTS ORVANE_SCPI_PUBLIC_HEADERS)
+get_target_property(_orvane_header_set scpi_parser HEADER_SET)
+set(_orvane_public_headers "")
+foreach(_header IN LISTS _orvane_header_set)
+  get_filename_component(_header ${_header} ABSOLUTE BASE_DIR ${_orvane_parser_dir})
+  list(APPEND _orvane_public_headers ${_header})
   get_filename_component(_name ${_header} NAME)
   list(APPEND _orvane_amalgamation_outputs ${ORVANE_SCPI_AMALGAMATION_DIR}/orvane-scpi/${_name})
 endforeach()
 
 # Lists travel to the script with '|' between their items.
 string(REPLACE ";" "|" _orvane_sources_arg "${_orvane_parser_sources}")
-string(REPLACE ";" "|" _orvane_headers_arg "${ORVANE_SCPI_PUBLIC_HEADERS}")
+string(REPLACE ";" "|" _orvane_headers_arg "${_orvane_public_headers}")
 add_custom_command(
   OUTPUT ${_orvane_amalgamation_outputs}
   COMMAND ${CMAKE_COMMAND} -DSOURCES=${_orvane_sources_arg} -DHEADERS=${_orvane_headers_arg}
           -DOUTPUT_DIR=${ORVANE_SCPI_AMALGAMATION_DIR} -DVERSION=${PROJECT_VERSION}
           -P ${CMAKE_CURRENT_LIST_DIR}/amalgamate.cmake
-  DEPENDS ${_orvane_parser_sources} ${_orvane_internal_headers} ${ORVANE_SCPI_PUBLIC_HEADERS}
+  DEPENDS ${_orvane_parser_sources} ${_orvane_internal_headers} ${_orvane_public_headers}
           ${CMAKE_CURRENT_LIST_DIR}/amalgamate.cmake
   COMMENT "Writing the single-file parser amalgamation/orvane_scpi.cpp"
   VERBATIM)

@@ -28,10 +28,12 @@ function(orvane_scpi_add_console name)
     message(FATAL_ERROR "orvane_scpi_add_console(${name}): the console is C++: enable CXX, "
                         "e.g. project(... LANGUAGES C CXX)")
   endif()
-  # main() comes from OrvaneScpi::console; the program's own source only names it.
-  set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_console.cpp)
-  set(content "// The console ${name}: OrvaneScpi::console with the command table ${ARG_TABLE}.\n")
+  # main() and the rest are the objects of OrvaneScpi::console. A console over a table record
+  # names the record in a source of its own.
+  add_executable(${name})
   if(ARG_RECORD)
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}_console.cpp)
+    set(content "// The console ${name}: OrvaneScpi::console with the command table ${ARG_TABLE}.\n")
     string(APPEND content "#include <orvane-scpi/scpi_table.h>\n"
       "extern \"C\" const SScpiTable ${ARG_RECORD};\n"
       "extern \"C\" const SScpiTable* const ScpiConsoleTable;\n"
@@ -43,14 +45,14 @@ function(orvane_scpi_add_console name)
       "const char* const CmdSpecs[] = {\"\"};\n"
       "const SParamSpec ParamSpecs[][MAX_PARAMS] = {{}};\n"
       "const SUnitSuffix UnitSuffixes[] = {{\"\", U_NONE, 0}};\n")
+    set(old "")
+    if(EXISTS ${source})
+      file(READ ${source} old)
+    endif()
+    if(NOT old STREQUAL content)
+      file(WRITE ${source} "${content}")
+    endif()
+    target_sources(${name} PRIVATE ${source})
   endif()
-  set(old "")
-  if(EXISTS ${source})
-    file(READ ${source} old)
-  endif()
-  if(NOT old STREQUAL content)
-    file(WRITE ${source} "${content}")
-  endif()
-  add_executable(${name} ${source})
   target_link_libraries(${name} PRIVATE OrvaneScpi::console ${ARG_TABLE})
 endfunction()

@@ -10,30 +10,34 @@ include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 
 # ---- Libraries, headers and the CMake package ----
 
-# The public headers as absolute paths: install() resolves relative ones from this directory.
-set(ORVANE_SCPI_PUBLIC_HEADERS
-  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi.h
-  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_table.h
-  ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_declare.h
-  ${ORVANE_SCPI_GENERATED_INCLUDE_DIR}/orvane-scpi/scpi_config.h)
-set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser
-  PUBLIC_HEADER "${ORVANE_SCPI_PUBLIC_HEADERS}")
+# Each library's headers are its file set HEADERS, installed below CMAKE_INSTALL_INCLUDEDIR; the
+# exported target finds them there.
+set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser)
 set_target_properties(scpi_demo_commands PROPERTIES EXPORT_NAME demo_commands)
 set_target_properties(scpi_demo PROPERTIES EXPORT_NAME demo)
 install(TARGETS scpi_parser scpi_demo_commands scpi_demo
   EXPORT OrvaneScpiTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
-  PUBLIC_HEADER DESTINATION ${ORVANE_INSTALL_INCLUDEDIR} COMPONENT development)
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 
 # Host side: what orvane_scpi_add_console links besides a table. Firmware links none of it.
 if(TARGET parsola_console)
   set_target_properties(parsola_report PROPERTIES EXPORT_NAME report)
   set_target_properties(parsola_console PROPERTIES EXPORT_NAME console)
   set_target_properties(scpi_table_checker PROPERTIES EXPORT_NAME checker)
-  install(TARGETS parsola_report parsola_console scpi_table_checker
+  install(TARGETS scpi_table_checker
     EXPORT OrvaneScpiTargets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
-    PUBLIC_HEADER DESTINATION ${ORVANE_INSTALL_INCLUDEDIR} COMPONENT development)
+    FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
+  install(TARGETS parsola_console
+    EXPORT OrvaneScpiTargets
+    OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/orvane-scpi-console COMPONENT development)
+  # The report core's headers have plain names: a folder of their own.
+  install(TARGETS parsola_report
+    EXPORT OrvaneScpiTargets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
+    FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvane-scpi/report
+      COMPONENT development)
 endif()
 
 install(EXPORT OrvaneScpiTargets
@@ -84,7 +88,8 @@ if(TARGET parsola)
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/256x256/apps COMPONENT applications)
 endif()
 if(TARGET parsola_manual)
-  install(FILES ${ORVANE_MANUAL_PDF} DESTINATION ${ORVANE_INSTALL_DOCDIR} COMPONENT applications)
+  install(FILES $<TARGET_PROPERTY:parsola_manual,ORVANE_MANUAL_PDF>
+    DESTINATION ${ORVANE_INSTALL_DOCDIR} COMPONENT applications)
 endif()
 # The licence goes with either component.
 foreach(component development applications)

@@ -33,10 +33,8 @@ foreach(component development applications)
     COMPONENT ${component})
 endforeach()
 set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
-# The window looks for the manual where the build said it would be installed, so the package
-# installs under the build's prefix: configure with -DCMAKE_INSTALL_PREFIX=/usr for a package
-# that installs into /usr.
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# The window finds the manual relative to its own folder, so the package installs into /usr
+# (CPack's default) whatever prefix the build was configured with.
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

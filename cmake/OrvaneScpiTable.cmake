@@ -17,9 +17,6 @@
 # Without one, or when a source is not C, the table is built without its index and the parser
 # tries every entry, with the same results.
 
-set(ORVANE_SCPI_TABLE_INDEX_GENERATOR ${CMAKE_CURRENT_LIST_DIR}/scpi_table_index.c CACHE INTERNAL
-    "Source of the program that derives a command table's header index")
-
 function(orvane_scpi_add_table name)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;TABLES")
   if(NOT ARG_SOURCES)
@@ -33,6 +30,8 @@ function(orvane_scpi_add_table name)
   endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   target_link_libraries(${name} PUBLIC OrvaneScpi::parser)
+  # A table in C is C99 (a table in C++ needs nothing more than the headers do).
+  target_compile_features(${name} PRIVATE c_std_99)
   # SCPI_Parse reads the global names of a table, and the parser comes after the table on a link
   # line: GNU-style linkers are asked to take them in. A program that parses through contexts
   # refers to a record of the table and needs nothing of the kind.
@@ -53,7 +52,7 @@ function(_orvane_scpi_add_table_index name tables)
     get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
     list(APPEND sources ${source})
   endforeach()
-  set(generator_source ${ORVANE_SCPI_TABLE_INDEX_GENERATOR})
+  set(generator_source ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scpi_table_index.c)
   set(index ${CMAKE_CURRENT_BINARY_DIR}/${name}_index.c)
   set(without "the table ${name} is built without its header index (every entry is tried)")
   if(NOT CMAKE_C_COMPILER_LOADED)

@@ -203,6 +203,27 @@ void CheckShape(const SParam& s, const Line& sLine, bool bListEntry) {
   }
 }
 
+// A number times 10^ucDecimals, halves rounded away from zero, in 128-bit integers; false when
+// the result leaves the int32_t range.
+bool ScaledReference(const SNum& n, uint8_t ucDecimals, int64_t* pllVal) {
+  constexpr int MOST_DIGITS = 30;  // 10^30 fits in 128 bits and is far above any mantissa
+  const int iPower = ucDecimals + ((n.ucNumFlags & NUM_EXP_NEG) ? -n.ucExp : n.ucExp);
+  unsigned __int128 uMag = n.ulMant;
+  if (iPower >= 0) {
+    for (int i = 0; i < iPower && uMag <= UINT32_MAX; i++) uMag *= 10;  // stops once too big
+  } else if (-iPower > MOST_DIGITS) {
+    uMag = 0;
+  } else {
+    unsigned __int128 uDivisor = 1;
+    for (int i = 0; i < -iPower; i++) uDivisor *= 10;
+    uMag = (uMag + uDivisor / 2) / uDivisor;
+  }
+  const bool bNeg = (n.ucNumFlags & NUM_NEG) != 0;
+  if (uMag > MAX_LONG + (bNeg ? 1u : 0u)) return false;
+  *pllVal = bNeg ? -static_cast<int64_t>(uMag) : static_cast<int64_t>(uMag);
+  return true;
+}
+
 // Every scalar accessor on one record.
 void ReadScalars(const SParam& s, const Line& sLine, Transcript& sOut) {
   const EPType e = s.ePType;
@@ -275,6 +296,21 @@ void ReadScalars(const SParam& s, const Line& sLine, Transcript& sOut) {
   const uint8_t cInt = SCPI_ParamToInt(&s, &iVal);
   AfterCall(cInt, false);
   FUZZ_CHECK(cInt == c && iVal == lVal);
+
+  for (const uint8_t ucDecimals : {0, 3, 9}) {
+    int32_t lScaled = static_cast<int32_t>(SENTINEL32);
+    const uint8_t cScaled = SCPI_ParamToScaledLong(&s, ucDecimals, &lScaled);
+    AfterCall(cScaled, false);
+    int64_t llExpected = 0;
+    if (!bNum) {
+      FUZZ_CHECK(cScaled == SCPI_ERR_PARAM_TYPE && lScaled == static_cast<int32_t>(SENTINEL32));
+    } else if (ScaledReference(n, ucDecimals, &llExpected)) {
+      FUZZ_CHECK(cScaled == SCPI_ERR_OK && lScaled == llExpected);
+    } else {
+      FUZZ_CHECK(cScaled == SCPI_ERR_PARAM_OVERFLOW &&
+                 lScaled == static_cast<int32_t>(SENTINEL32));
+    }
+  }
 
   double fdVal = -1.5;
   c = SCPI_ParamToDouble(&s, &fdVal);

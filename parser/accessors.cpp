@@ -190,27 +190,40 @@ uint8_t ParamToBOOL(const SParam* psParam, uint8_t* pbVal) {
   return SCPI_ERR_OK;
 }
 
+namespace {
+
+// The magnitude of a number times 10^ucDecimals: the whole part, or with bRound rounded to
+// nearest with halves up (only the first dropped digit decides). 20 when it passes 4294967295;
+// *pulVal then holds the value reached before the failing step. Shared, not inlined: code size.
+[[gnu::noinline]] uint8_t ScaleMagnitude(const SNum* psNum, uint8_t ucDecimals, bool bRound,
+                                         uint32_t* pulVal) {
+  int iPower = ucDecimals;
+  iPower += (psNum->ucNumFlags & NUM_EXP_NEG) ? -static_cast<int>(psNum->ucExp) : psNum->ucExp;
+  uint32_t ulVal = psNum->ulMant;
+  uint8_t ucResult = SCPI_ERR_OK;
+  for (; iPower < 0; iPower++) {
+    const bool bUp = bRound && iPower == -1 && ulVal % DECIMAL_BASE >= DECIMAL_BASE / 2;
+    ulVal = ulVal / DECIMAL_BASE + (bUp ? 1 : 0);
+  }
+  for (; iPower > 0; iPower--) {
+    if (ulVal > MAX_BEFORE_TIMES_TEN) {
+      ucResult = SCPI_ERR_PARAM_OVERFLOW;
+      break;
+    }
+    ulVal *= DECIMAL_BASE;
+  }
+  *pulVal = ulVal;
+  return ucResult;
+}
+
+}  // namespace
+
 uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal) {
   if (psParam->ePType != P_NUM) {
     return SCPI_ERR_PARAM_TYPE;
   }
-  const SNum* psNum = &psParam->uVal.sNum;
-  const bool bExpNeg = (psNum->ucNumFlags & NUM_EXP_NEG) != 0;
   // The sign is deliberately ignored: a negative value yields its magnitude.
-  uint32_t ulVal = psNum->ulMant;
-  uint8_t ucResult = SCPI_ERR_OK;
-  for (unsigned uPower = 0; uPower < psNum->ucExp; uPower++) {
-    if (bExpNeg) {
-      ulVal /= DECIMAL_BASE;
-    } else if (ulVal > MAX_BEFORE_TIMES_TEN) {
-      ucResult = SCPI_ERR_PARAM_OVERFLOW;  // *pulVal keeps the value reached so far
-      break;
-    } else {
-      ulVal *= DECIMAL_BASE;
-    }
-  }
-  *pulVal = ulVal;
-  return ucResult;
+  return ScaleMagnitude(&psParam->uVal.sNum, 0, false, pulVal);
 }
 
 uint8_t ParamToLong(const SParam* psParam, int32_t* plVal) {
@@ -225,6 +238,22 @@ uint8_t ParamToLong(const SParam* psParam, int32_t* plVal) {
   }
   const int32_t lVal = static_cast<int32_t>(ulVal);
   *plVal = (psParam->uVal.sNum.ucNumFlags & NUM_NEG) ? -lVal : lVal;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal) {
+  if (psParam->ePType != P_NUM) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  const SNum* psNum = &psParam->uVal.sNum;
+  const bool bNeg = (psNum->ucNumFlags & NUM_NEG) != 0;
+  uint32_t ulMag = 0;
+  // Unlike SCPI_ParamToLong, the whole int32_t range: -2147483648 fits.
+  if (ScaleMagnitude(psNum, ucDecimals, true, &ulMag) != SCPI_ERR_OK ||
+      ulMag > MAX_LONG_MAGNITUDE + (bNeg ? 1u : 0u)) {
+    return SCPI_ERR_PARAM_OVERFLOW;
+  }
+  *plVal = bNeg ? static_cast<int32_t>(0u - ulMag) : static_cast<int32_t>(ulMag);
   return SCPI_ERR_OK;
 }
 

@@ -6,8 +6,6 @@
 namespace scpi {
 namespace {
 
-constexpr char CHOICE_SEPARATOR = '|';
-
 /// The quotes, brackets and comma that split parameters all come at or before ',' in ASCII.
 constexpr uint8_t LAST_SPLITTING_CHAR = ',';
 
@@ -20,26 +18,6 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 /// A parameter that cannot take a unit suffix searches no suffixes.
 constexpr SUnitSuffix NO_UNIT_SUFFIXES[] = {{"", U_NONE, 0}};
-
-/// Number of slots in use: those before the first P_NONE.
-uint8_t UsedSlots(const SParamSpec* psSpecs, uint8_t ucWidth) {
-  uint8_t ucUsed = 0;
-  while (ucUsed < ucWidth && psSpecs[ucUsed].ePType != P_NONE) {
-    ucUsed++;
-  }
-  return ucUsed;
-}
-
-/// 1 + the position of the last used slot that is not optional, 0 when all are optional.
-/// An optional slot before a required one is therefore required as well.
-uint8_t RequiredSlots(const SParamSpec* psSpecs, uint8_t ucUsed) {
-  for (uint8_t ucSlot = ucUsed; ucSlot > 0; ucSlot--) {
-    if ((psSpecs[ucSlot - 1].ucFlags & PS_OPTIONAL) == 0) {
-      return ucSlot;
-    }
-  }
-  return 0;
-}
 
 /// One parameter as the grammar reads it: its text (trailing white space included), whether a
 /// comma ended it, the first fault met in it, and for an arbitrary block where its bytes lie.
@@ -182,10 +160,7 @@ uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pTex
   uint8_t ucItem = 0;
   const char* pItem = pChoices;
   for (;;) {
-    unsigned uItemLen = 0;
-    while (pItem[uItemLen] != '\0' && pItem[uItemLen] != CHOICE_SEPARATOR) {
-      uItemLen++;
-    }
+    const unsigned uItemLen = ChoiceLength(pItem);
     // A choice list holds at most 255 characters; a longer item cannot be matched in full.
     // A choice whose first character must be typed and differs cannot match.
     const char cItem0 = pItem[0];

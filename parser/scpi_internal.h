@@ -12,10 +12,12 @@
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
+#include "table_reading.h"
+
 namespace scpi {
 
 /// Largest count, length or index the 8-bit counters can hold.
-constexpr unsigned MAX_COUNT = 255;
+constexpr unsigned MAX_COUNT = SCPI_MAX_COUNT;
 
 /// Largest value of a mantissa and of the 32-bit accessor results.
 constexpr uint32_t MAX_U32 = 4294967295u;
@@ -172,6 +174,7 @@ uint8_t ParamToCharDataItem(const SParam* psParam, uint8_t* pItemNum);
 uint8_t ParamToBOOL(const SParam* psParam, uint8_t* pbVal);
 uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
 uint8_t ParamToLong(const SParam* psParam, int32_t* plVal);
+uint8_t ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal);
 uint8_t ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
 uint8_t ParamToInt(const SParam* psParam, int* piVal);
 uint8_t ParamToDouble(const SParam* psParam, double* pfdVal);

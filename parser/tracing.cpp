@@ -30,7 +30,7 @@ constexpr uint16_t MAX_PIECE = 0xFFFFu;
 constexpr unsigned DIGITS_U32 = 10;
 // SCPI_Parse quotes the rest of the line twice per command, which would make the trace of a long
 // line grow with the square of its length; a longer rest is cut here and marked as cut.
-constexpr unsigned long MAX_QUOTED_REST = 400;
+constexpr unsigned long MAX_QUOTED_REST = SCPI_TRACE_MAX_QUOTED;
 constexpr char CUT_MARK[] = "...";
 
 // The lines of a call are wanted when a host listens and the call comes from outside.
@@ -300,6 +300,21 @@ uint8_t SCPI_ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal) {
 uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal) {
   const bool bTrace = Enter("SCPI_ParamToLong( *psParam={..}, [out]*plVal )");
   const uint8_t ucCode = Leave(bTrace, scpi::ParamToLong(psParam, plVal), RC_STANDARD);
+  if (bTrace && ucCode == SCPI_ERR_OK) SignedResult("Return Params: *plVal=", *plVal);
+  return ucCode;
+}
+
+uint8_t SCPI_ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal) {
+  const bool bTrace = Listening();
+  if (bTrace) {
+    Text("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=");
+    Unsigned(ucDecimals);
+    Text(", [out]*plVal )");
+    EndLine(LEVEL_CALL);
+  }
+  Raise();
+  const uint8_t ucCode =
+      Leave(bTrace, scpi::ParamToScaledLong(psParam, ucDecimals, plVal), RC_STANDARD);
   if (bTrace && ucCode == SCPI_ERR_OK) SignedResult("Return Params: *plVal=", *plVal);
   return ucCode;
 }

@@ -20,6 +20,8 @@
 # A program that parses through contexts alone (SCPI_ContextInit, SCPI_ParseCtx on
 # DemoCommandTable) is linked for the Cortex-M4 too: the library's RAM in it, SCPI_Parse's own
 # context left out by --gc-sections.
+# Every figure is also written as "name value" to build-footprint/figures.txt, which
+# scripts/figures.sh publishes in README.md and the manual.
 #
 # Exits 1 when a goal is missed: more than 8 KiB of code without tracing on x86-64, a frame
 # above 256 bytes, any recursion; on the Cortex-M4 more than 6656 bytes of parser code (both
@@ -70,6 +72,16 @@ deepest() {  # dir
     }'
 }
 
+figures="$out/figures.txt"
+mkdir -p "$out"
+: >"$figures"
+figure() {  # name value
+  echo "$1 $2" >>"$figures"
+}
+verdict() {  # name value goal: "met" when the value is at most the goal
+  if [ "$2" -le "$3" ]; then figure "$1" met; else figure "$1" missed; fi
+}
+
 status=0
 label() {
   case $1 in
@@ -98,7 +110,7 @@ mkdir -p "$out/table"
   -o "$out/table/demo_commands.o"
 # The demo table's header index, derived as orvane_scpi_add_table derives it.
 mkdir -p "$out/index"
-cat >"$out/index/tables.c" <<'EOF'
+cat >"$out/index/demo_tables.c" <<'EOF'
 #include <orvane-scpi/scpi_table.h>
 extern const SScpiTable DemoCommandTable;
 const SCmdIndex DemoCommandTableIndex = {0};
@@ -106,13 +118,15 @@ const SScpiTable* const ScpiIndexTables[] = {&DemoCommandTable, NULL};
 const char* const ScpiIndexTableNames[] = {"DemoCommandTable", NULL};
 EOF
 "$CC" -std=c99 -DORVANE_SCPI_TABLE_INDEXED -Iparser/include -I"$out/no-trace/include" \
-  cmake/scpi_table_index.c commands/demo_commands.c "$out/index/tables.c" -o "$out/index/table_index"
+  cmake/scpi_table_index.c commands/demo_commands.c "$out/index/demo_tables.c" \
+  -o "$out/index/table_index"
 "$out/index/table_index" "$out/index/demo_commands_index.c"
 "$CC" -std=c99 -Os -fno-asynchronous-unwind-tables -Iparser/include -I"$out/no-trace/include" \
   -c "$out/index/demo_commands_index.c" -o "$out/index/demo_commands_index.o"
 
 echo "Parser library footprint ($("$CXX" --version | head -1), x86-64, -Os)"
 printf '%-22s %8s %8s %8s %12s\n' "build" ".text" ".rodata" "RAM" "worst frame"
+worst_frame=0
 for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
   objs=("$dir"/*.o)
@@ -122,34 +136,54 @@ for variant in no-trace trace standard-rules; do
   frame=$(cut -f2 "$dir"/*.su | sort -n | tail -1)
   printf '%-22s %8d %8d %8d %12d\n' "$(label "$variant")" "$text" "$rodata" "$ram" \
     "$frame"
+  figure "x86.$variant.code" "$text"
+  figure "x86.$variant.const" "$rodata"
+  figure "x86.$variant.ram" "$ram"
+  figure "x86.$variant.frame" "$frame"
+  [ "$variant" = no-trace ] && verdict goal.x86.code "$text" "$code_goal"
   [ "$variant" = no-trace ] && [ "$text" -gt "$code_goal" ] && {
     echo "  GOAL MISSED: more than $code_goal bytes of code without tracing"; status=1; }
+  [ "$frame" -gt "$worst_frame" ] && worst_frame=$frame
   [ "$frame" -gt "$frame_goal" ] && {
     echo "  GOAL MISSED: a frame above $frame_goal bytes:"
     sort -t$'\t' -k2 -n "$dir"/*.su | tail -3 | sed 's/^/    /'; status=1; }
 done
-table=("$out"/table/*.o)
-printf '%-22s %8d %8d %8d\n' "demo command table" "$(sections '^\\.text' "${table[@]}")" \
-  "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${table[@]}")" "$(sections '^\\.(data|bss)$' "${table[@]}")"
-index=("$out"/index/*.o)
-printf '%-22s %8d %8d %8d\n' "  its header index" "$(sections '^\\.text' "${index[@]}")" \
-  "$(sections '^\\.(rodata|data\\.rel\\.ro)' "${index[@]}")" "$(sections '^\\.(data|bss)$' "${index[@]}")"
+# "name code const ram" of a table's objects, printed and recorded.
+table_row() {  # label, figure name, objects...
+  local label=$1 name=$2
+  shift 2
+  local code const ram
+  code=$(sections '^\\.text' "$@")
+  const=$(sections '^\\.(rodata|data\\.rel\\.ro)' "$@")
+  ram=$(sections '^\\.(data|bss)$' "$@")
+  printf '%-22s %8d %8d %8d\n' "$label" "$code" "$const" "$ram"
+  figure "$name.code" "$code"
+  figure "$name.const" "$const"
+  figure "$name.ram" "$ram"
+}
+verdict goal.x86.frame "$worst_frame" "$frame_goal"
+table_row "demo command table" x86.table "$out"/table/*.o
+table_row "  its header index" x86.index "$out"/index/*.o
 
+recursion=met
 for variant in no-trace trace standard-rules; do
   dir="$out/$variant"
   edges=$(graph "$dir" | awk '$1 == "E" { print $2, $3 }')
   self=$(awk '$1 == $2' <<<"$edges")
   if [ -n "$self" ] || ! tsort <<<"$edges" >/dev/null 2>"$dir/tsort.err"; then
+    recursion=missed
     echo "RECURSION ($(label "$variant")):"
     sed 's/^/  /' <<<"$self"
     sed 's/^/  /' "$dir/tsort.err"
     status=1
   else
     read -r top depth < <(deepest "$dir")
+    figure "x86.$variant.stack" "$depth"
     echo "$(label "$variant"): no recursion; deepest stack $depth bytes, from" \
       "$(c++filt "$top" | sed 's/(.*//')"
   fi
 done
+figure goal.x86.recursion "$recursion"
 # ---- Cortex-M ----
 
 m4_code_goal=6656
@@ -167,22 +201,35 @@ echo
 echo "Cortex-M footprint ($(arm-none-eabi-gcc --version | head -1), -Os, thumb, tracing out)"
 printf '%-28s %8s %11s %8s\n' "build" "code" "const data" "RAM"
 SIZE=arm-none-eabi-size
+cortex_row() {  # label, figure name, code, const data, RAM
+  printf '%-28s %8d %11d %8d\n' "$1" "$3" "$4" "$5"
+  figure "$2.code" "$3"
+  figure "$2.const" "$4"
+  figure "$2.ram" "$5"
+}
 cortex_status=0
 for cpu in m4 m0; do
   dir=build-cortex-$cpu
+  # The libraries and the image it measures, whatever was built before.
   cmake --preset cortex-$cpu >/dev/null
-  cmake --build --preset cortex-$cpu-firmware >/dev/null
+  cmake --build "$dir" --target scpi_parser scpi_demo_commands firmware >/dev/null
   parser=$dir/parser/liborvane-scpi.a
   table=$dir/commands/liborvane-scpi-demo-commands.a
   image=$dir/tests/firmware/firmware.elf
   code=$(sections '^\\.text' "$parser")
   ram=$(sections '^\\.(data|bss)' "$parser")
-  printf '%-28s %8d %11d %8d\n' "parser, Cortex-${cpu^^}" "$code" \
-    "$(sections '^\\.rodata' "$parser")" "$ram"
-  printf '%-28s %8d %11d %8d\n' "demo command table" "$(sections '^\\.text' "$table")" \
+  cortex_row "parser, Cortex-${cpu^^}" "$cpu.parser" "$code" "$(sections '^\\.rodata' "$parser")" \
+    "$ram"
+  cortex_row "demo command table" "$cpu.table" "$(sections '^\\.text' "$table")" \
     "$(sections '^\\.rodata' "$table")" "$(sections '^\\.(data|bss)' "$table")"
-  printf '%-28s %8d %11d %8d\n' "firmware image" "$(sections '^\\.(isr_vector|text)$' "$image")" \
+  cortex_row "firmware image" "$cpu.image" "$(sections '^\\.(isr_vector|text)$' "$image")" \
     "$(sections '^\\.(rodata|ARM\\.exidx)$' "$image")" "$(sections '^\\.(data|bss)$' "$image")"
+  # SCPI_ParamToDouble with its integer tenth: what a firmware that reads no double leaves out.
+  double_code=0
+  while read -r size; do
+    double_code=$((double_code + 16#$size))
+  done < <(arm-none-eabi-nm -S "$parser" | awk '$3 ~ /^[Tt]$/ && $4 ~ /ParamToDouble|MulTenth/ { print $2 }')
+  figure "$cpu.double.code" "$double_code"
   if [ "$cpu" = m4 ]; then
     m4_code=$code
     m4_ram=$ram
@@ -240,6 +287,10 @@ done
 echo "Cortex-M4 parser: $m4_code bytes of code (goal at most $m4_code_goal), $m4_ram bytes of RAM" \
   "(at most $m4_ram_goal); $m4_context_ram bytes of the library's RAM in a program that parses" \
   "through contexts alone (at most $m4_context_ram_goal)"
+verdict goal.m4.code "$m4_code" "$m4_code_goal"
+verdict goal.m4.ram "$m4_ram" "$m4_ram_goal"
+verdict goal.m4.context_ram "$m4_context_ram" "$m4_context_ram_goal"
+figure m4.context_ram "$m4_context_ram"
 [ "$m4_context_ram" -gt "$m4_context_ram_goal" ] && {
   echo "  GOAL MISSED: library RAM with contexts alone"; status=1; }
 [ "$m4_code" -gt "$m4_code_goal" ] && { echo "  GOAL MISSED: parser code on the Cortex-M4"; status=1; }

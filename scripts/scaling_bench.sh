@@ -15,7 +15,8 @@
 #
 #   scripts/scaling_bench.sh
 #
-# ORVANE_SCALING_BUILD_DIR chooses the build directory (default build-scaling).
+# ORVANE_SCALING_BUILD_DIR chooses the build directory (default build-scaling); the counts are
+# also written there to figures.txt, which scripts/figures.sh publishes.
 # Exits 1 when a goal is missed or a table recognises the commands differently from another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,8 +61,11 @@ for entries in "${sizes[@]}"; do
   done
 done
 
+# The instruction counts as "scaling.<workload>.<entries> <per command>", for scripts/figures.sh.
+awk '{ printf "scaling.%s.%s %.0f\n", $2, $1, $5 / $3 }' "$results" >"$build/figures.txt"
+
 echo "Instructions per command (callgrind, tracing compiled out) and median time per command"
-awk -v sizes="${sizes[*]}" '
+awk -v sizes="${sizes[*]}" -v figures="$build/figures.txt" '
   BEGIN {
     n = split(sizes, size, " ")
     # Goals in instructions per command, by workload and table size (0: every size).
@@ -97,6 +101,7 @@ awk -v sizes="${sizes[*]}" '
       }
       if ((w, 0) in goal) goals = "<= " goal[w, 0] " at every size"
       verdict = goals == "" ? "" : goals ": " (missed == "" ? "met" : "MISSED at " missed)
+      if (goals != "") print "scaling." w ".goal " (missed == "" ? "met" : "missed") >>figures
       if (odd != "") verdict = verdict " RECOGNISED DIFFERENTLY at" odd
       printf "   %s\n", verdict
     }

@@ -49,6 +49,16 @@ TEST(CheckTable, ATableWithErrorsEndsWithStatus1) {
   for (const char* pLine : LINES) EXPECT_NE(res.sOut.find(pLine), std::string::npos) << pLine;
 }
 
+TEST(CheckTable, WarningsATableAcceptsAreListedAsAccepted) {
+  const Result res = RunCommand(std::string("'") + ACCEPTING_CLI + "' --check-table");
+  EXPECT_EQ(res.iExit, 0);
+  const char* const LINES[] = {
+      "command 0 \"SYSTem:ERRor[:NEXT]?\": accepted: note: ",
+      "accepted warning 1 \"*RST unreachable\": warning: no command \"*RST\" gets a warning",
+      "\n1 command, 1 unit suffix: 0 errors, 1 warning, 1 accepted\n"};
+  for (const char* pLine : LINES) EXPECT_NE(res.sOut.find(pLine), std::string::npos) << pLine;
+}
+
 TEST(CheckTable, TheConsoleOfAnotherTableParsesWithIt) {
   const Result res = RunCommand(std::string("'") + BROKEN_CLI + "' '*rst;outp on'");
   EXPECT_EQ(res.iExit, 0);

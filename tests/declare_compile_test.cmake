@@ -36,7 +36,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     list(GET cases ${i} name)
     add_test(NAME declare_compile_${name} COMMAND ${CMAKE_COMMAND} -DCASE=${name}
       -DC_COMPILER=${CMAKE_C_COMPILER} -DCXX_COMPILER=${CMAKE_CXX_COMPILER}
-      "-DINCLUDE_DIRS=${PROJECT_SOURCE_DIR}/parser/include|${ORVANE_SCPI_GENERATED_INCLUDE_DIR}"
+      "-DINCLUDE_DIRS=$<JOIN:$<TARGET_PROPERTY:scpi_parser,HEADER_DIRS>,|>"
       -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/declare_compile
       -P ${CMAKE_CURRENT_LIST_FILE})
   endforeach()

@@ -613,6 +613,10 @@ TEST(ManualPath, LooksBesideTheExecutableFirstThenInTheDocumentationFolder) {
   EXPECT_EQ(parsola::LocateManual(sExe, ""), sBeside);
   touch(sInstalled);
   EXPECT_EQ(parsola::LocateManual(sExe, doc.path()), sInstalled);
+  // As installed: the folder relative to the executable's.
+  const QString sRelative = QDir(bin.path()).relativeFilePath(doc.path());
+  EXPECT_EQ(QFileInfo(parsola::LocateManual(sExe, sRelative)).canonicalFilePath(),
+            QFileInfo(sInstalled).canonicalFilePath());
   EXPECT_EQ(parsola::LocateManual(sExe, ""), sBeside);
   touch(sBeside);
   EXPECT_EQ(parsola::LocateManual(sExe, doc.path()), sBeside);

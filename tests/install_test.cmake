@@ -6,8 +6,9 @@
 # small command table with the parser alone (and once more built with orvane_scpi_add_table,
 # which derives its header index), builds the power-supply example with its console,
 # and consoles for the installed demo table and for a table with mistakes; runs them all and
-# compares what they print. A bare #include <scpi.h> must fail with the CMake package and with
-# pkg-config.
+# compares what they print, and a program of its own on the installed report core. A bare
+# #include <scpi.h> must fail with the CMake package and with pkg-config. Everything after the
+# installation uses it moved to another folder: the package must be relocatable.
 #
 # cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DLIBDIR=lib -DVERSION=1.3.1 -DGENERATOR=Ninja
 #       -DC_COMPILER=... -DCXX_COMPILER=... [-DC_FLAGS=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...]
@@ -50,7 +51,7 @@ set(development
   ${LIBDIR}/liborvane-scpi.a
   ${LIBDIR}/liborvane-scpi-demo-commands.a
   ${LIBDIR}/liborvane-scpi-report.a
-  ${LIBDIR}/liborvane-scpi-console.a
+  include/orvane-scpi/report/report.h
   ${LIBDIR}/liborvane-scpi-checker.a
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConsole.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiConfig.cmake
@@ -91,6 +92,18 @@ if(WITH_GUI)
     message(FATAL_ERROR "the installed manual is no PDF file: ${pdf_head}")
   endif()
 endif()
+
+# ---- Moved elsewhere: no installed file may name the folder it was installed into ----
+file(GLOB_RECURSE installed_texts ${prefix}/*.cmake ${prefix}/*.pc ${prefix}/*.h ${prefix}/*.desktop)
+foreach(f ${installed_texts})
+  file(READ ${f} text)
+  string(FIND "${text}" "${prefix}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "${f} names the installation folder ${prefix}")
+  endif()
+endforeach()
+file(RENAME ${prefix} ${work}/moved)
+set(prefix ${work}/moved)
 
 # ---- The examples, built against the installed package ----
 # A sanitized C++ library needs the sanitizers' C++ runtime, which clang links into a C program
@@ -229,7 +242,7 @@ expect_output("the power-supply example" [=[Orvane,PSU-2,0,1.0
 -363,"Input buffer overrun"
 ]=] "${out}")
 run("psu-cli --check-table" ${work}/psu/psu-cli --check-table)
-if(NOT run_output MATCHES "\n13 commands, 6 unit suffixes: 0 errors, 5 warnings\n$")
+if(NOT run_output MATCHES "\n13 commands, 6 unit suffixes: 0 errors, 1 warning\n$")
   message(FATAL_ERROR "psu-cli --check-table printed:\n${run_output}")
 endif()
 run("psu-cli" ${work}/psu/psu-cli "sour2:volt max")
@@ -246,7 +259,22 @@ orvane_scpi_add_table(demo_copy SOURCES ${prefix}/share/doc/orvane-scpi/examples
 orvane_scpi_add_console(demo-cli TABLE demo_copy)
 orvane_scpi_add_table(broken SOURCES ${SOURCE_DIR}/tests/broken_table.c)
 orvane_scpi_add_console(broken-cli TABLE broken)
+find_package(OrvaneScpi REQUIRED COMPONENTS report)
+add_executable(report_user report_user.cpp)
+target_link_libraries(report_user PRIVATE OrvaneScpi::report demo_copy)
 ")
+file(WRITE ${work}/consoles/report_user.cpp [=[
+#include <cstdio>
+#include "report.h"
+class Printer : public parsola::ResultsSink {
+  void StoreLine(uint8_t, const std::string& sText) override { std::puts(sText.c_str()); }
+};
+int main() {
+  Printer sink;
+  parsola::ParseAndReport("*RST", sink);
+  return 0;
+}
+]=])
 run("configuring the consoles" ${CMAKE_COMMAND} -S ${work}/consoles -B ${work}/consoles/build
     -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
 run("building the consoles" ${CMAKE_COMMAND} --build ${work}/consoles/build)
@@ -257,6 +285,10 @@ if(NOT rc EQUAL 0 OR NOT out STREQUAL samples_out)
   message(FATAL_ERROR "the console of the installed demo table (${rc}) differs from parsola-cli:\n${err}")
 endif()
 run("demo-cli --check-table" ${work}/consoles/build/demo-cli --check-table)
+run("a program on the installed report core" ${work}/consoles/build/report_user)
+if(NOT run_output MATCHES "Recognized as Command #7 +\\(\"\\*RST\"\\)")
+  message(FATAL_ERROR "the program on the report core printed:\n${run_output}")
+endif()
 execute_process(COMMAND ${work}/consoles/build/broken-cli --check-table
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 1 OR NOT out MATCHES "^command 1 \"VOLTage\\[:LEVel\": error: '\\[' at position 8"

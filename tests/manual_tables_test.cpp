@@ -146,7 +146,7 @@ TEST(ManualTables, MarkersArePlacedOrNamedAsFaults) {
 TEST(ManualTables, ExpansionReplacesMarkersAndVersionAndKeepsTheRest) {
   std::string sText =
       "# Manual {{VERSION}}\n\nText {{VERSION}}.\n\n<!-- generated: command-set -->\n\n"
-      "## Suffixes\n\n<!-- generated: unit-suffixes -->\n";
+      "## Suffixes\n\n<!-- generated: unit-suffixes -->\n| a | <!--fig:m4.code-->5704<!--/fig--> B |\n";
   std::string sError;
   ASSERT_TRUE(manual::ExpandMarkers(&sText, "V1.3.1", &sError)) << sError;
   EXPECT_EQ(sText.find("<!--"), std::string::npos);
@@ -154,6 +154,7 @@ TEST(ManualTables, ExpansionReplacesMarkersAndVersionAndKeepsTheRest) {
   EXPECT_EQ(sText.rfind("# Manual V1.3.1\n\nText V1.3.1.\n\n", 0), 0u);
   EXPECT_NE(sText.find(manual::CommandSetTable() + "\n## Suffixes\n\n" + manual::UnitSuffixTable()),
             std::string::npos);
+  EXPECT_NE(sText.find("\n| a | 5704 B |\n"), std::string::npos);
 }
 
 }  // namespace

@@ -49,8 +49,9 @@ class TestTable {
     }
     vSuffixes_.push_back({"", U_NONE, 0});
   }
-  STable Table(int iCount, uint8_t ucRules = SCPI_RULES_LIBRARY) const {
-    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ucRules};
+  STable Table(int iCount, uint8_t ucRules = SCPI_RULES_LIBRARY,
+               const char* const* ppAccepted = nullptr) const {
+    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ucRules, ppAccepted};
   }
 
  private:
@@ -61,7 +62,7 @@ class TestTable {
 
 struct SExpected {
   std::string sEntry;  // "command 2" or "unit suffix 0"
-  const char* pKind;   // "error" or "warning"
+  const char* pKind;   // "error", "warning" or "accepted"
   std::string sWords;  // part of the message
 };
 
@@ -73,6 +74,7 @@ struct SCase {
   std::vector<SUnitSuffix> vSuffixes = CLEAN_SUFFIXES;
   bool bCounted = false;  // the count is known (CmdSpecCount)
   bool bNoEnd = false;    // CmdSpecs has no "" after its commands
+  std::vector<const char*> vAccepted = {};  // the warnings the table accepts, without its ""
 };
 
 std::vector<std::string> Check(const STable& sTable, SCheckResult* psResult) {
@@ -119,6 +121,8 @@ const SCharDataAttr SIX_SUFFIXES = {"A######|B", CHAR_DATA_NO_DEFAULT, P_NONE, n
 const SListAttr DIMS_3_TO_2 = {0, 3, 2, 0, 0};
 const SListAttr DIMS_TO_255 = {0, 1, 255, 0, 0};
 const SListAttr RANGE_9_TO_1 = {LIST_CHECK_RANGE, 0, 0, 9, 1};
+const SCharDataAttr LOWER_CHOICE = {"CC|cr", CHAR_DATA_NO_DEFAULT, P_NONE, nullptr};
+const SCharDataAttr BLANKS_AROUND = {"CC | CV|cr", CHAR_DATA_NO_DEFAULT, P_NONE, nullptr};
 
 const std::vector<SCase>& Cases() {
   static const std::vector<SCase> v = {
@@ -191,6 +195,11 @@ const std::vector<SCase>& Cases() {
         {"command 1", "error", "pChoices is NULL"},
         {"command 2", "error", "choice \"MAX[imum\": '[' at position 4 without its ']'"},
         {"command 3", "error", "choice \"A,B\" holds ','"}}},
+      {"every bad choice of a list",
+       {"A"},
+       {One(P_CH_DAT, &BLANKS_AROUND)},
+       {{"command 0", "error", "choice \"CC \" begins or ends with white space"},
+        {"command 0", "error", "choice \" CV\" begins or ends with white space"}}},
       {"channel dimensions",
        {"A", "B"},
        {One(P_CHAN_LIST, &DIMS_3_TO_2), One(P_CHAN_LIST, &DIMS_TO_255)},
@@ -259,10 +268,26 @@ const std::vector<SCase>& Cases() {
       {"suffix in a node",
        {"[SOURce#:]VOLTage", "[SOURce#:]CURRent:PROTection#"},
        {},
-       {{"command 0", "warning",
+       {{"command 1", "warning",
          "'#' in optional node \"[SOURce#:]\": when an input leaves the node out, no suffix is "
-         "stored for it, so the command has one suffix fewer"},
-        {"command 1", "warning", "the suffixes after it move up one place"}}},
+         "stored for it, so the suffixes after it move up one place"}}},
+      {"no short form",
+       {"SYSTem:ERRor:next?", "FUNCtion"},
+       {NO_PARAMS, One(P_CH_DAT, &LOWER_CHOICE)},
+       {{"command 0", "warning", "keyword \"next?\" has no upper-case letter"},
+        {"command 1", "warning", "parameter 1: keyword \"cr\" has no upper-case letter"}}},
+      // ---- Warnings a table accepts ----
+      {"accepted",
+       {"SYSTem:ERRor:next?", "[SOURce#:]CURRent:PROTection#"},
+       {},
+       {{"command 0", "accepted", "keyword \"next?\""},
+        {"command 1", "warning", "'#' in optional node"},
+        {"accepted warning 1", "warning", "no command \"[SOURce#:]CURRent:PROTection#\" gets a "
+                                          "warning \"tree-path\" to accept"}},
+       CLEAN_SUFFIXES,
+       false,
+       false,
+       {"SYSTem:ERRor:next? no-short-form", "[SOURce#:]CURRent:PROTection# tree-path"}},
       {"trailing nodes",
        {"*RST", "SOURce:VOLTage[:LEVel]", "SOURce:CURRent[:LEVel]", "[SENSe:]FUNCtion"},
        {},
@@ -276,14 +301,32 @@ TEST(TableChecker, EachMistakeIsReportedAtItsEntry) {
   for (const SCase& c : Cases()) {
     const TestTable table(c.vSpecs, c.vRows, c.vSuffixes, c.bNoEnd);
     const int iCount = c.bCounted ? static_cast<int>(c.vSpecs.size()) : COUNT_UNKNOWN;
+    std::vector<const char*> vAccepted = c.vAccepted;
+    vAccepted.push_back("");
     SCheckResult sResult;
-    const std::vector<std::string> vLines = Check(table.Table(iCount), &sResult);
+    const std::vector<std::string> vLines =
+        Check(table.Table(iCount, SCPI_RULES_LIBRARY, vAccepted.data()), &sResult);
     ExpectLines(c.pName, vLines, c.vExpected);
     unsigned uiErrors = 0;
-    for (const SExpected& e : c.vExpected) uiErrors += std::string(e.pKind) == "error";
+    unsigned uiAccepted = 0;
+    for (const SExpected& e : c.vExpected) {
+      uiErrors += std::string(e.pKind) == "error";
+      uiAccepted += std::string(e.pKind) == "accepted";
+    }
     EXPECT_EQ(sResult.uiErrors, uiErrors) << c.pName;
-    EXPECT_EQ(sResult.uiWarnings, c.vExpected.size() - uiErrors) << c.pName;
+    EXPECT_EQ(sResult.uiAccepted, uiAccepted) << c.pName;
+    EXPECT_EQ(sResult.uiWarnings, c.vExpected.size() - uiErrors - uiAccepted) << c.pName;
   }
+}
+
+TEST(TableChecker, LinesComeInTableOrder) {
+  const TestTable table({"*RST", "SOURce:VOLTage[:LEVel]", "OUTPut[:STATe]:STATus"}, {},
+                        CLEAN_SUFFIXES, false);
+  SCheckResult sResult;
+  const std::vector<std::string> vLines = Check(table.Table(COUNT_UNKNOWN), &sResult);
+  ASSERT_EQ(vLines.size(), 2u);
+  EXPECT_EQ(vLines[0].rfind("command 1 \"SOURce:VOLTage[:LEVel]\": warning: note: ", 0), 0u);
+  EXPECT_EQ(vLines[1].rfind("command 2 \"OUTPut[:STATe]:STATus\": warning: optional node", 0), 0u);
 }
 
 TEST(TableChecker, ReadsAHandWrittenTableNoFurtherThanItsLimits) {
@@ -332,8 +375,7 @@ TEST(TableChecker, StandardRulesNeedNoNodeWarnings) {
                         {}, CLEAN_SUFFIXES, false);
   SCheckResult sResult;
   ExpectLines("library rules", Check(table.Table(COUNT_UNKNOWN), &sResult),
-              {{"command 0", "warning", "'#' in optional node"},
-               {"command 1", "warning", "'#' in optional node"},
+              {{"command 1", "warning", "'#' in optional node"},
                {"command 2", "warning", "also takes the start of what follows it"}});
   ExpectLines("standard rules", Check(table.Table(COUNT_UNKNOWN, SCPI_RULES_STANDARD), &sResult),
               {});

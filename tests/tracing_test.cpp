@@ -130,6 +130,7 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
   uint8_t ucVal = 99;
   uint32_t ulVal = 0;
   int32_t lVal = 0;
+  int32_t lScaled = 0;
   unsigned int uiVal = 0;
   int iVal = 0;
   double fdVal = 0;
@@ -163,6 +164,9 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
           {"long", [&] { return SCPI_ParamToLong(&NUM_MINUS_7_9, &lVal); }, 0,
            {L3("SCPI_ParamToLong( *psParam={..}, [out]*plVal )"), L4(OK),
             L4("Return Params: *plVal=-7")}},
+          {"scaled long", [&] { return SCPI_ParamToScaledLong(&NUM_MINUS_7_9, 3, &lScaled); }, 0,
+           {L3("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=3, [out]*plVal )"), L4(OK),
+            L4("Return Params: *plVal=-7900")}},
           {"unsigned int", [&] { return SCPI_ParamToUnsignedInt(&NUM_3E9, &uiVal); }, 0,
            {L3("SCPI_ParamToUnsignedInt( *psParam={..}, [out]*puiVal )"), L4(OK),
             L4("Return Params: *puiVal=3000000000")}},
@@ -184,6 +188,7 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
   // Tracing changes no result.
   EXPECT_EQ(fdVal, 2.5);
   EXPECT_EQ(lVal, -7);
+  EXPECT_EQ(lScaled, -7900);
   EXPECT_EQ(ucLen, 5);
 }
 
@@ -226,6 +231,9 @@ TEST_F(Tracing, WrongTypeReturnsUseTheFunctionsOwnCodeLineAndNoValues) {
            {L3("SCPI_ParamToUnsignedLong( *psParam={..}, [out]*pulVal )"), L4(WRONG_TYPE)}},
           {"long", [&] { return SCPI_ParamToLong(&STRING, &lVal); }, 40,
            {L3("SCPI_ParamToLong( *psParam={..}, [out]*plVal )"), L4(WRONG_TYPE)}},
+          {"scaled long", [&] { return SCPI_ParamToScaledLong(&STRING, 2, &lVal); }, 40,
+           {L3("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=2, [out]*plVal )"),
+            L4(WRONG_TYPE)}},
           {"unsigned int", [&] { return SCPI_ParamToUnsignedInt(&BOOL_ON, &uiVal); }, 40,
            {L3("SCPI_ParamToUnsignedInt( *psParam={..}, [out]*puiVal )"), L4(WRONG_TYPE)}},
           {"int", [&] { return SCPI_ParamToInt(&BOOL_ON, &iVal); }, 40,
@@ -253,6 +261,9 @@ TEST_F(Tracing, OverflowUsesTheStandardFormWithoutValues) {
       {
           {"long", [&] { return SCPI_ParamToLong(&NUM_3E9, &lVal); }, 20,
            {L3("SCPI_ParamToLong( *psParam={..}, [out]*plVal )"),
+            L4("Return Code:     20 /*Error: Parameter overflow*/")}},
+          {"scaled long", [&] { return SCPI_ParamToScaledLong(&NUM_2_5, 9, &lVal); }, 20,
+           {L3("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=9, [out]*plVal )"),
             L4("Return Code:     20 /*Error: Parameter overflow*/")}},
           {"unsigned long", [&] { return SCPI_ParamToUnsignedLong(&sHuge, &ulVal); }, 20,
            {L3("SCPI_ParamToUnsignedLong( *psParam={..}, [out]*pulVal )"),

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "check_table.h"
+#include "exit_status.h"
 #include "log_writer.h"
 #include "report.h"
 #include "results_sink.h"
@@ -24,15 +25,17 @@
 
 namespace {
 
-constexpr int EXIT_ALL_PARSED = 0;
-constexpr int EXIT_LINE_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
-constexpr int EXIT_OUTPUT = 3;
-constexpr int EXIT_INPUT = 4;
+using parsola::EXIT_ALL_PARSED;
+using parsola::EXIT_INPUT;
+using parsola::EXIT_LINE_FAILED;
+using parsola::EXIT_OUTPUT;
+using parsola::EXIT_USAGE;
 
 // The longest line that is reported with its trace: the window's input limit. The trace of a
 // longer line would grow with the square of its length (every call quotes what is left).
-constexpr size_t MAX_TRACED_LINE = 400;
+constexpr size_t MAX_TRACED_LINE = SCPI_TRACE_MAX_QUOTED;
+#define PARSOLA_TEXT_(x) #x
+#define PARSOLA_TEXT(x) PARSOLA_TEXT_(x)
 
 // The program's own name for its messages: parsola-cli, or a console made for another table.
 const char* pProgram = "parsola-cli";
@@ -49,7 +52,7 @@ constexpr char HELP[] =
     "\n"
     "Options (they come before the first LINE; \"--\" ends them):\n"
     "  --trace       also print every parser call with its arguments and results\n"
-    "                (\"Display Access Function Calls\"); a line longer than 400\n"
+    "                (\"Display Access Function Calls\"); a line longer than " PARSOLA_TEXT(SCPI_TRACE_MAX_QUOTED) "\n"
     "                characters is reported without them\n"
     "  --levels      put each line's level digit and a TAB before it\n"
     "                (1 closes a report, 2 report line, 3 traced call, 4 call result)\n"

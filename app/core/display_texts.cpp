@@ -6,6 +6,8 @@
 
 #include <orvane-scpi/scpi_table.h>
 
+#include "table_reading.h"
+
 namespace parsola {
 
 namespace {
@@ -110,14 +112,11 @@ std::string CharDataItemText(const SScpiTable& sTable, uint8_t ucCmdNum, uint8_t
   if (ucSlot >= sTable.ucParamWidth || !IsCommand(sTable, ucCmdNum)) return std::string();
   const SParamSpec& sSpec = sTable.psParamSpecs[unsigned{ucCmdNum} * sTable.ucParamWidth + ucSlot];
   if (sSpec.ePType != P_CH_DAT || sSpec.pAttr == nullptr) return std::string();
-  const char* pChoice = static_cast<const SCharDataAttr*>(sSpec.pAttr)->pChoices;
-  if (pChoice == nullptr) return std::string();
-  for (unsigned uSkip = ucItem; uSkip > 0; --uSkip) {
-    pChoice = std::strchr(pChoice, '|');
-    if (pChoice == nullptr) return std::string();
-    ++pChoice;
-  }
-  return std::string(pChoice, std::strcspn(pChoice, "|"));
+  const char* pChoices = static_cast<const SCharDataAttr*>(sSpec.pAttr)->pChoices;
+  if (pChoices == nullptr) return std::string();
+  unsigned uLen = 0;
+  const char* pChoice = scpi::ChoiceAt(pChoices, ucItem, &uLen);
+  return pChoice == nullptr ? std::string() : std::string(pChoice, uLen);
 }
 
 }  // namespace parsola

@@ -6,6 +6,7 @@
 
 #include "display_texts.h"
 #include "real_format.h"
+#include "table_reading.h"
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
@@ -14,9 +15,9 @@ namespace parsola {
 namespace {
 
 /// How many records each array of a channel-list entry can take.
-constexpr uint8_t CHAN_CAPACITY = 255;
+constexpr uint8_t CHAN_CAPACITY = SCPI_MAX_COUNT;
 /// The largest list entry number the parser can be asked for.
-constexpr unsigned MAX_ENTRY = 255;
+constexpr unsigned MAX_ENTRY = SCPI_MAX_COUNT;
 
 std::string Dec(unsigned long ulVal) { return std::to_string(ulVal); }
 
@@ -165,11 +166,8 @@ void Report::CommandReport() {
 
   // The count comes from the command's specification, so an optional parameter left out
   // still gets its line.
-  uint8_t ucParamCount = 0;
   const SParamSpec* psSlots = sTable_.psParamSpecs + unsigned{ucCmdNum_} * sTable_.ucParamWidth;
-  for (uint8_t ucSlot = 0; ucSlot < sTable_.ucParamWidth; ++ucSlot) {
-    if (psSlots[ucSlot].ePType != P_NONE) ucParamCount = ucSlot + 1;
-  }
+  const uint8_t ucParamCount = scpi::UsedSlots(psSlots, sTable_.ucParamWidth);
   if (ucParamCount == 0) {
     Add("No Parameters");
   } else {

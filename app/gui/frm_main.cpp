@@ -22,6 +22,8 @@
 #include <QShortcut>
 #include <QTextCursor>
 
+#include <orvane-scpi/scpi.h>
+
 #include "log_writer.h"
 #include "manual_path.h"
 #include "report.h"
@@ -55,7 +57,8 @@ const char* const SAMPLES[TfrmMain::SAMPLE_COUNT] = {
 
 // The window frame the layout rules were drawn for: 800 x 502 outside is 792 x 475 inside.
 constexpr QSize DESIGN_FRAME(8, 27);
-const int INPUT_MAX_LENGTH = 400;
+// The traced rest of a line is cut beyond this: the window's lines are traced in full.
+const int INPUT_MAX_LENGTH = SCPI_TRACE_MAX_QUOTED;
 const QColor TEXT_COLOUR(Qt::black);
 const QColor HISTORY_BACKGROUND(253, 254, 184);
 

@@ -26,7 +26,10 @@ QString ManualNextTo(const QString& sExePath, const QString& sSeparators) {
 QString LocateManual(const QString& sExePath, const QString& sDocDir) {
   const QString sBeside = ManualNextTo(sExePath);
   if (QFileInfo::exists(sBeside) || sDocDir.isEmpty()) return sBeside;
-  const QString sInstalled = QDir(sDocDir).filePath(QLatin1String(MANUAL_FILE));
+  // A relative documentation folder lies relative to the executable's folder.
+  const QString sExeDir = sBeside.left(sBeside.size() - static_cast<qsizetype>(sizeof MANUAL_FILE - 1));
+  const QString sInstalled =
+      QDir(sExeDir).filePath(QDir(sDocDir).filePath(QLatin1String(MANUAL_FILE)));
   return QFileInfo::exists(sInstalled) ? sInstalled : sBeside;
 }
 

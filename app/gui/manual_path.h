@@ -19,10 +19,12 @@ QString PathSeparators();
 QString ManualNextTo(const QString& sExePath, const QString& sSeparators = PathSeparators());
 
 /// The manual beside the executable if it is there; else the one in sDocDir (an installed
-/// documentation folder, may be empty) if it is there; else the path beside the executable.
+/// documentation folder, absolute or relative to the executable's folder, may be empty) if it is
+/// there; else the path beside the executable.
 QString LocateManual(const QString& sExePath, const QString& sDocDir);
 
-/// The installed documentation folder this program was built for, or an empty text.
+/// The installed documentation folder this program was built for, as a rule relative to the
+/// folder of the installed program, or an empty text.
 QString InstalledDocDir();
 
 }  // namespace parsola

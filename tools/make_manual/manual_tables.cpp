@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "table_reading.h"
+
 namespace manual {
 namespace {
 
@@ -27,33 +29,20 @@ std::string Code(const std::string& sText) {
 /// Every choice of a '|'-separated list as its own code span, so long lists can wrap.
 std::string Choices(const char* pChoices) {
   std::string sOut;
-  std::string sItem;
-  for (const char* p = pChoices;; ++p) {
-    if (*p == '|' || *p == '\0') {
-      if (!sOut.empty()) sOut += " \\| ";
-      sOut += Code(sItem);
-      sItem.clear();
-      if (*p == '\0') break;
-    } else {
-      sItem += *p;
-    }
+  for (const char* p = pChoices; p != nullptr;) {
+    const unsigned uLen = scpi::ChoiceLength(p);
+    if (!sOut.empty()) sOut += " \\| ";
+    sOut += Code(std::string(p, uLen));
+    p = scpi::NextChoice(p, uLen);
   }
   return sOut;
 }
 
 /// The ucItem-th choice of a '|'-separated list, counting from 0; empty if there are fewer.
 std::string ChoiceAt(const char* pChoices, unsigned ucItem) {
-  unsigned uiBars = 0;
-  std::string sItem;
-  for (const char* p = pChoices; *p != '\0'; ++p) {
-    if (*p == '|') {
-      if (uiBars == ucItem) return sItem;
-      ++uiBars;
-    } else if (uiBars == ucItem) {
-      sItem += *p;
-    }
-  }
-  return uiBars == ucItem ? sItem : std::string();
+  unsigned uLen = 0;
+  const char* pChoice = scpi::ChoiceAt(pChoices, ucItem, &uLen);
+  return pChoice == nullptr ? std::string() : std::string(pChoice, uLen);
 }
 
 std::string PowerOfTen(int iExp) { return iExp == 0 ? "1" : "1e" + std::to_string(iExp); }
@@ -242,6 +231,13 @@ bool ExpandMarkers(std::string* psMarkdown, const std::string& sVersion, std::st
     *psError = std::string("the manual has no place for the ") +
                (bCommands ? "unit-suffix" : "command set") + " table";
     return false;
+  }
+  for (const char* pFigure : {"<!--/fig-->", "<!--fig:"}) {
+    for (size_t uiAt = sOut.find(pFigure); uiAt != std::string::npos; uiAt = sOut.find(pFigure)) {
+      const size_t uiEnd = sOut.find("-->", uiAt);
+      if (uiEnd == std::string::npos) break;
+      sOut.erase(uiAt, uiEnd + std::strlen("-->") - uiAt);
+    }
   }
   for (size_t uiAt = sOut.find(VERSION_TOKEN); uiAt != std::string::npos;
        uiAt = sOut.find(VERSION_TOKEN, uiAt + sVersion.size())) {

@@ -24,7 +24,8 @@ std::string CommandSetTable();
 std::string UnitSuffixTable();
 
 /// Replaces every "<!-- generated: NAME -->" marker line (NAME "command-set" or
-/// "unit-suffixes") by its table, and every "{{VERSION}}" by sVersion.
+/// "unit-suffixes") by its table, and every "{{VERSION}}" by sVersion; drops the markers
+/// around measured figures ("<!--fig:NAME-->" and "<!--/fig-->"), keeping the figures.
 /// Returns false and names the problem in *psError when a marker is unknown, or when either
 /// table has no marker at all.
 bool ExpandMarkers(std::string* psMarkdown, const std::string& sVersion, std::string* psError);

@@ -26,6 +26,9 @@ constexpr int COUNT_UNKNOWN = -1;
 /// to its "" (at most 256 entries) and UnitSuffixes up to its empty suffix (at most 256).
 /// A table of another width than MAX_PARAMS gives its slots, command after command, in psSlots
 /// (pParamSpecs is then null) and its width in uiWidth.
+/// ppAccepted, when given, lists the warnings the table means, ended by "": each the header
+/// specification of a command, a blank and the warning's name ("SYSTem:ERRor[:NEXT]? tree-path");
+/// such a warning is listed as accepted, and an acceptance that matches none is warned about.
 struct STable {
   const char* const* ppCmdSpecs;
   const SParamSpec (*pParamSpecs)[MAX_PARAMS];
@@ -37,6 +40,7 @@ struct STable {
   uint8_t ucRules = SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY;
   const SParamSpec* psSlots = nullptr;
   unsigned uiWidth = MAX_PARAMS;
+  const char* const* ppAccepted = nullptr;
 };
 
 /// The STable of a table record, checked for the rules ucRules: its arrays, its width and its
@@ -49,6 +53,7 @@ inline STable TableOf(const SScpiTable& sRecord, uint8_t ucRules) {
 struct SCheckResult {
   unsigned uiErrors = 0;
   unsigned uiWarnings = 0;
+  unsigned uiAccepted = 0;      // warnings the table accepts
   unsigned uiCommands = 0;      // commands read from CmdSpecs
   unsigned uiUnitSuffixes = 0;  // unit suffixes read from UnitSuffixes
 };
@@ -57,7 +62,7 @@ struct SCheckResult {
 using LineSink = std::function<void(const std::string& sLine)>;
 
 /// Checks the table, hands every problem to fnLine in table order (commands, then unit
-/// suffixes) and returns the counts.
+/// suffixes, then acceptances out of date) and returns the counts.
 SCheckResult CheckTable(const STable& sTable, const LineSink& fnLine);
 
 }  // namespace scpi_checker

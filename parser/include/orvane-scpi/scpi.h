@@ -57,8 +57,10 @@ extern "C" {
 #define MAX_EXPONENT 43
 /** Most parameter slots a command table may give each command (SScpiTable.ucParamWidth). */
 #define SCPI_MAX_PARAM_SLOTS 8
+/** Largest count, length or index the parser keeps: every one is unsigned 8-bit. */
+#define SCPI_MAX_COUNT 255
 /** Longest effective header (tree path and header) and program message command, in characters. */
-#define SCPI_MAX_COMMAND_LEN 255
+#define SCPI_MAX_COMMAND_LEN SCPI_MAX_COUNT
 
 /* ---- Error codes (unsigned 8-bit, 0 is success) ------------------------------------------- */
 
@@ -232,6 +234,11 @@ uint8_t SCPI_ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
  *  P_NUM, or 20 when the magnitude is above 2147483647 (*plVal unwritten). */
 uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal);
 
+/** Writes a numeric record times 10^ucDecimals (2.5005 V with 3 gives 2501 mV), rounded to
+ *  nearest with halves away from zero. Returns 0, 40 when not P_NUM, or 20 when the result is
+ *  outside -2147483648..2147483647 (*plVal unwritten). */
+uint8_t SCPI_ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal);
+
 /** SCPI_ParamToUnsignedLong narrowed to unsigned int. Returns 0, 20 or 40. */
 uint8_t SCPI_ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
 
@@ -294,6 +301,10 @@ uint8_t SCPI_GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDi
 uint8_t SCPI_StandardError(uint8_t ucErr, int16_t* piNumber, const char** ppSText);
 
 /* ---- Tracing ------------------------------------------------------------------------------------ */
+
+/** The longest rest of an input line a trace line quotes in full (a longer one is cut and marked
+ *  "..."): the window's input limit, so that a trace grows no faster than its line. */
+#define SCPI_TRACE_MAX_QUOTED 400
 
 #if SCPI_TRACE
 /** Where the library's call-trace lines go. Each line arrives in pieces: pfnText and pfnReal

@@ -53,7 +53,7 @@ extern "C" {
 #endif
 
 /** Most commands a table can hold: command numbers are 8-bit, and CmdSpecs[255] ends it. */
-#define SCPI_MAX_COMMANDS 255
+#define SCPI_MAX_COMMANDS SCPI_MAX_COUNT
 
 /** The number of commands of a table declared with SCPI_COMMAND_TABLE. A hand-written table
  *  has none; tools that read it declare it weak. */
