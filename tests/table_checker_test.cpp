@@ -51,7 +51,9 @@ class TestTable {
   }
   STable Table(int iCount, uint8_t ucRules = SCPI_RULES_LIBRARY,
                const char* const* ppAccepted = nullptr) const {
-    return {vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ucRules, ppAccepted};
+    STable sTable{vSpecs_.data(), pRows_.get(), vSuffixes_.data(), iCount, ucRules};
+    sTable.ppAccepted = ppAccepted;
+    return sTable;
   }
 
  private:
