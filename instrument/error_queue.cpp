@@ -83,6 +83,7 @@ const char* SCPI_ErrorText(int16_t iNumber) {
   // The number's own text, else that of its class (-199: -100 "Command error").
   const int16_t aiTry[] = {iNumber, (int16_t)(iNumber / 100 * 100)};
   for (int16_t iTry : aiTry) {
+    if (iTry == 0) break;  // -1..-99 have no class
     for (const SNumberText& sEntry : STANDARD_TEXTS) {
       if (sEntry.iNumber == iTry) return sEntry.pSText;
     }

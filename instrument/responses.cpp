@@ -7,6 +7,11 @@
 
 namespace {
 
+// Largest power of ten written out as zeros: a 32-bit mantissa times 10^9 fits 64 bits.
+constexpr uint8_t WHOLE_EXPONENT_MAX = 9;
+// Most decimals written with a point rather than an exponent.
+constexpr uint8_t FIXED_DECIMALS_MAX = 20;
+
 void PutChar(SScpiSession* psSession, char c) { ScpiPut(psSession, &c, 1); }
 
 // Writes a magnitude as digits, with a '-' first when bNeg.
@@ -18,7 +23,7 @@ void PutMagnitude(SScpiSession* psSession, uint64_t ullVal, uint8_t bNeg) {
   ScpiPut(psSession, pc, (uint32_t)(pcEnd - pc));
 }
 
-// Writes ulMant / 10^ucDecimals with exactly ucDecimals (at most 20) decimals and at least one
+// Writes ulMant / 10^ucDecimals with exactly ucDecimals (at most FIXED_DECIMALS_MAX) decimals and at least one
 // digit before the point.
 void PutFixed(SScpiSession* psSession, uint32_t ulMant, uint8_t ucDecimals, uint8_t bNeg) {
   char acText[32];
@@ -82,13 +87,15 @@ void SCPI_RespondInt(SScpiSession* psSession, int32_t lVal) {
 void SCPI_RespondNum(SScpiSession* psSession, const SNum* psNum) {
   ScpiBeginElement(psSession);
   const uint8_t bNeg = (psNum->ucNumFlags & NUM_NEG) && psNum->ulMant;
-  if (!(psNum->ucNumFlags & NUM_EXP_NEG) || psNum->ucExp == 0) {
+  if (!(psNum->ucNumFlags & NUM_EXP_NEG) && psNum->ucExp <= WHOLE_EXPONENT_MAX) {
+    uint64_t ullVal = psNum->ulMant;
+    for (uint8_t uc = 0; uc < psNum->ucExp; ++uc) ullVal *= 10;
+    PutMagnitude(psSession, ullVal, bNeg);
+  } else if (!(psNum->ucNumFlags & NUM_EXP_NEG)) {
     PutMagnitude(psSession, psNum->ulMant, bNeg);
-    if (psNum->ulMant && psNum->ucExp) {
-      ScpiPut(psSession, "E+", 2);
-      PutMagnitude(psSession, psNum->ucExp, 0);
-    }
-  } else if (psNum->ucExp <= 20) {
+    ScpiPut(psSession, "E+", 2);
+    PutMagnitude(psSession, psNum->ucExp, 0);
+  } else if (psNum->ucExp <= FIXED_DECIMALS_MAX) {
     PutFixed(psSession, psNum->ulMant, psNum->ucExp, bNeg);
   } else {
     PutMagnitude(psSession, psNum->ulMant, bNeg);
@@ -100,7 +107,7 @@ void SCPI_RespondNum(SScpiSession* psSession, const SNum* psNum) {
 void SCPI_RespondScaled(SScpiSession* psSession, int32_t lVal, uint8_t ucDecimals) {
   ScpiBeginElement(psSession);
   PutFixed(psSession, lVal < 0 ? 0u - (uint32_t)lVal : (uint32_t)lVal,
-           ucDecimals > 20 ? 20 : ucDecimals, lVal < 0);
+           ucDecimals > FIXED_DECIMALS_MAX ? FIXED_DECIMALS_MAX : ucDecimals, lVal < 0);
 }
 
 void SCPI_RespondScaledList(SScpiSession* psSession, const int32_t alVal[], uint16_t uiCount,
