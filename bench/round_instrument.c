@@ -97,7 +97,7 @@ static int16_t MeasCurr(SScpiSession* psSession, const SScpiCall* psCall) {
   CMD(RND_MEAS_CURR_Q, "MEASure#:CURRent[:DC]?",                        MeasCurr)
 /* clang-format on */
 
-SCPI_INSTRUMENT_TABLE(ROUND_COMMANDS, 1, Units, RoundTable, RoundHandlers);
+SCPI_INSTRUMENT_TABLE(ROUND_COMMANDS, RoundTable, 1, Units, RoundHandlers);
 
 const SScpiInstrument RoundInstrument = {&RoundTable, RoundHandlers, "Orvane,BENCH,0,1.0",
                                          NULL, NULL, NULL, NULL, NULL, NULL, NULL,

@@ -364,13 +364,12 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
  *     SCPI_MANDATORY_COMMANDS(CMD) \
  *     CMD(PSU_VOLT, "[SOURce#:]VOLTage[:LEVel]", PsuVolt, SCPI_LEVEL(VoltLevel))
  *
- *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);           (command numbers)
- *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, 1, PsuUnits, PsuTable, PsuHandlers);
+ *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);              (command numbers)
+ *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, 1, PsuUnits, PsuHandlers);
  *
- * SCPI_INSTRUMENT_TABLE defines CmdSpecs, ParamSpecs and CmdSpecCount as SCPI_COMMAND_TABLE
- * does (ucWidth slots per command, checked the same way), the handler array HandlersName and
- * the SScpiTable TableName over them and the unit suffixes UnitsName. The handlers and the
- * attribute records must be declared before it. */
+ * SCPI_INSTRUMENT_TABLE is SCPI_COMMAND_TABLE_RECORD for such rows: the SScpiTable Name over
+ * arrays of its own (ucWidth slots per command, checked the same way) and unitSuffixes, and the
+ * handler array HandlersName. The handlers and attribute records must be declared before it. */
 #define SCPI_INSTR_SECOND_(a, b, ...) b
 #define SCPI_INSTR_ENUM_ENTRY_(Name, ...) Name,
 #define SCPI_INSTR_HANDLER_(Name, ...) SCPI_INSTR_SECOND_(__VA_ARGS__, ~),
@@ -386,11 +385,10 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
 #define SCPI_HANDLER_ARRAY(LIST, HandlersName) \
   const PFnScpiHandler HandlersName[] = {LIST(SCPI_INSTR_HANDLER_)}
 
-/** The table, its handlers and its SScpiTable record from the list. Write a ';' after it. */
-#define SCPI_INSTRUMENT_TABLE(LIST, ucWidth, UnitsName, TableName, HandlersName)                \
-  SCPI_COMMAND_TABLE_ROWS(LIST, ucWidth, SCPI_INSTR_CHECK_ROW_, SCPI_INSTR_SPEC_ROW_,            \
-                          SCPI_INSTR_PARAM_ROW_);                                                \
-  SCPI_HANDLER_ARRAY(LIST, HandlersName);                                                        \
-  const SScpiTable TableName = SCPI_TABLE_RECORD(CmdSpecs, ParamSpecs, UnitsName)
+/** The table record Name and its handler array from the list. Write a ';' after it. */
+#define SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes, HandlersName)                  \
+  SCPI_COMMAND_RECORD_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,             \
+                           SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_);                         \
+  SCPI_HANDLER_ARRAY(LIST, HandlersName)
 
 #endif /* ORVANE_SCPI_INSTRUMENT_H */
