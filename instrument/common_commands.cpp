@@ -177,41 +177,25 @@ int16_t SCPI_HandleSystVersionQuery(SScpiSession* psSession, const SScpiCall*) {
   return 0;
 }
 
-int16_t SCPI_HandleStatOperEventQuery(SScpiSession* psSession, const SScpiCall*) {
-  return StatusEventQuery(psSession, SCPI_REG_OPERATION);
-}
+// The four handlers of one SCPI status register: event (read and cleared), condition, enable.
+#define STATUS_REGISTER_HANDLERS(Name, ucReg)                                               \
+  int16_t SCPI_HandleStat##Name##EventQuery(SScpiSession* psSession, const SScpiCall*) {     \
+    return StatusEventQuery(psSession, ucReg);                                              \
+  }                                                                                         \
+  int16_t SCPI_HandleStat##Name##CondQuery(SScpiSession* psSession, const SScpiCall*) {      \
+    SCPI_RespondInt(psSession, psSession->asReg[ucReg].uiCondition);                        \
+    return 0;                                                                               \
+  }                                                                                         \
+  int16_t SCPI_HandleStat##Name##Enable(SScpiSession* psSession, const SScpiCall* psCall) {  \
+    return StatusEnable(psSession, psCall, ucReg);                                          \
+  }                                                                                         \
+  int16_t SCPI_HandleStat##Name##EnableQuery(SScpiSession* psSession, const SScpiCall*) {    \
+    SCPI_RespondInt(psSession, psSession->asReg[ucReg].uiEnable);                           \
+    return 0;                                                                               \
+  }
 
-int16_t SCPI_HandleStatOperCondQuery(SScpiSession* psSession, const SScpiCall*) {
-  SCPI_RespondInt(psSession, psSession->asReg[SCPI_REG_OPERATION].uiCondition);
-  return 0;
-}
-
-int16_t SCPI_HandleStatOperEnable(SScpiSession* psSession, const SScpiCall* psCall) {
-  return StatusEnable(psSession, psCall, SCPI_REG_OPERATION);
-}
-
-int16_t SCPI_HandleStatOperEnableQuery(SScpiSession* psSession, const SScpiCall*) {
-  SCPI_RespondInt(psSession, psSession->asReg[SCPI_REG_OPERATION].uiEnable);
-  return 0;
-}
-
-int16_t SCPI_HandleStatQuesEventQuery(SScpiSession* psSession, const SScpiCall*) {
-  return StatusEventQuery(psSession, SCPI_REG_QUESTIONABLE);
-}
-
-int16_t SCPI_HandleStatQuesCondQuery(SScpiSession* psSession, const SScpiCall*) {
-  SCPI_RespondInt(psSession, psSession->asReg[SCPI_REG_QUESTIONABLE].uiCondition);
-  return 0;
-}
-
-int16_t SCPI_HandleStatQuesEnable(SScpiSession* psSession, const SScpiCall* psCall) {
-  return StatusEnable(psSession, psCall, SCPI_REG_QUESTIONABLE);
-}
-
-int16_t SCPI_HandleStatQuesEnableQuery(SScpiSession* psSession, const SScpiCall*) {
-  SCPI_RespondInt(psSession, psSession->asReg[SCPI_REG_QUESTIONABLE].uiEnable);
-  return 0;
-}
+STATUS_REGISTER_HANDLERS(Oper, SCPI_REG_OPERATION)
+STATUS_REGISTER_HANDLERS(Ques, SCPI_REG_QUESTIONABLE)
 
 int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall*) {
   for (SScpiStatusReg& sReg : psSession->asReg) {
