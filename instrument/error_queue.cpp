@@ -63,7 +63,9 @@ void QueueEntry(SScpiSession* psSession, int16_t iNumber, const char* pSText,
   if (psSession->ucErrorCount < psSession->ucErrorCapacity) {
     psEntry = &psSession->psErrors[psSession->ucErrorCount++];
   } else {
+    // The overflow is an error of its own, in the device-dependent class.
     psEntry = &psSession->psErrors[psSession->ucErrorCapacity - 1];
+    psSession->ucEsr = (uint8_t)(psSession->ucEsr | ClassBit(QUEUE_OVERFLOW));
     iNumber = QUEUE_OVERFLOW;
     pSText = SCPI_ErrorText(QUEUE_OVERFLOW);
     pSDetail = nullptr;

@@ -29,6 +29,8 @@ const std::vector<std::vector<SDialogueStep>> DIALOGUES = {
      {"SYST:ERR?;:SYST:ERR:NEXT?", "-113,\"Undefined header\";-222,\"Data out of range\"\n"},
      {"SYST:ERR?;:SYST:ERR?", "101,\"Test failure\";-350,\"Queue overflow\"\n"},
      {"SYST:ERR?", "0,\"No error\"\n"}},
+    // An overflow is a device-dependent error of its own.
+    {{"BOGUS", ""}, {"BOGUS", ""}, {"BOGUS", ""}, {"BOGUS", ""}, {"BOGUS", ""}, {"*ESR?", "40\n"}},
     // SCPI registers: enable, event read and cleared, condition; PRESet.
     {{"STAT:OPER:ENAB 32768;ENAB?", "0\n"}, {"STAT:QUES:ENAB 5;ENAB?", "5\n"},
      {"STAT:PRES;:STAT:QUES:ENAB?;:STAT:QUES?;:STAT:OPER:COND?", "0;0;0\n"},
