@@ -64,7 +64,7 @@ const SFormatCase FORMAT_CASES[] = {
      }},
 };
 
-TEST(Responses, Formats) {
+TEST(InstrumentResponses, Formats) {
   for (const SFormatCase& c : FORMAT_CASES) {
     TestSession t(64, 4);
     c.fnRespond(&t.sSession);
@@ -74,7 +74,7 @@ TEST(Responses, Formats) {
   }
 }
 
-TEST(Responses, ErrorTexts) {
+TEST(InstrumentResponses, ErrorTexts) {
   EXPECT_STREQ(SCPI_ErrorText(-113), "Undefined header");  // the parser's
   EXPECT_STREQ(SCPI_ErrorText(-363), "Input buffer overrun");
   EXPECT_STREQ(SCPI_ErrorText(-199), "Command error");

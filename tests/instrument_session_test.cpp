@@ -53,14 +53,14 @@ TEST_P(Messages, WholeAndByteByByte) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Session, Messages, ::testing::ValuesIn(MESSAGE_CASES),
+INSTANTIATE_TEST_SUITE_P(InstrumentSession, Messages, ::testing::ValuesIn(MESSAGE_CASES),
                          [](const auto& info) {
                            std::string s = info.param.pName;
                            for (char& c : s) if (!isalnum((unsigned char)c)) c = '_';
                            return s;
                          });
 
-TEST(Session, OverrunDropsTheMessageToItsEnd) {
+TEST(InstrumentSession, OverrunDropsTheMessageToItsEnd) {
   alTestMilliVolts[0] = 0;
   TestSession t(16);
   // Too long, with a block holding LF in the part that is dropped; the next message runs.
@@ -70,7 +70,7 @@ TEST(Session, OverrunDropsTheMessageToItsEnd) {
   EXPECT_EQ(t.Send("VOLT 1.5;VOLT?  \n"), "1.500\n");
 }
 
-TEST(Session, EndSignalEndsTheMessage) {
+TEST(InstrumentSession, EndSignalEndsTheMessage) {
   TestSession t;
   t.Send("*IDN?");
   EXPECT_EQ(t.sWritten, "");
@@ -82,13 +82,13 @@ TEST(Session, EndSignalEndsTheMessage) {
   EXPECT_EQ(t.Errors(), "-113,\"Undefined header\"\n");  // "b" ended by END
 }
 
-TEST(Session, LongResponseStreamsThroughASmallBuffer) {
+TEST(InstrumentSession, LongResponseStreamsThroughASmallBuffer) {
   TestSession t(64, 3);
   EXPECT_EQ(t.Ask("*IDN?;*IDN?"), "Orvane,TEST,0,1.0;Orvane,TEST,0,1.0\n");
   EXPECT_EQ(t.uiLargestWrite, 3u);
 }
 
-TEST(Session, ReadRequests) {
+TEST(InstrumentSession, ReadRequests) {
   TestSession t(64, 64, 8, SCPI_MODE_READ_REQUEST);
   EXPECT_EQ(t.Ask("VOLT?"), "");
   EXPECT_EQ(SCPI_StatusByte(&t.sSession) & SCPI_STB_MAV, SCPI_STB_MAV);
@@ -108,7 +108,7 @@ TEST(Session, ReadRequests) {
   EXPECT_EQ(t.sWritten, "-420,\"Query UNTERMINATED\";-410,\"Query INTERRUPTED\"\n");
 }
 
-TEST(Session, DeviceClearDropsInputAndOutput) {
+TEST(InstrumentSession, DeviceClearDropsInputAndOutput) {
   TestSession t(64, 64, 8, SCPI_MODE_READ_REQUEST);
   t.Ask("*IDN?");
   t.Send("VOLT 9");
@@ -119,7 +119,7 @@ TEST(Session, DeviceClearDropsInputAndOutput) {
   EXPECT_EQ(t.sWritten, "0.000\n");
 }
 
-TEST(Session, SetupChecks) {
+TEST(InstrumentSession, SetupChecks) {
   SScpiSession s;
   char ac[4];
   SScpiError as[2];

@@ -37,7 +37,7 @@ const std::vector<std::vector<SDialogueStep>> DIALOGUES = {
      {"SYST:VERS?;*TST?", "1999.0;0\n"}},
 };
 
-TEST(Status, Dialogues) {
+TEST(InstrumentStatus, Dialogues) {
   for (size_t uiD = 0; uiD < DIALOGUES.size(); ++uiD) {
     TestSession t(64, 64, 4);
     for (const SDialogueStep& s : DIALOGUES[uiD])
@@ -45,7 +45,7 @@ TEST(Status, Dialogues) {
   }
 }
 
-TEST(Status, ConditionsTransitionsAndServiceRequests) {
+TEST(InstrumentStatus, ConditionsTransitionsAndServiceRequests) {
   TestSession t;
   uiTestRequests = 0;
   t.Ask("STAT:OPER:ENAB 6;*SRE 128");
@@ -59,7 +59,7 @@ TEST(Status, ConditionsTransitionsAndServiceRequests) {
   EXPECT_EQ(SCPI_SetCondition(&t.sSession, 2, 1, 1), SCPI_ERR_NO_ENTRY);
 }
 
-TEST(Status, CallbacksAndDetail) {
+TEST(InstrumentStatus, CallbacksAndDetail) {
   TestSession t;
   uiTestResets = uiTestClears = 0;
   t.Ask("*RST;*CLS");

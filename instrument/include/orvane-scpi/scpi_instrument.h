@@ -367,7 +367,7 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
  *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);              (command numbers)
  *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, 1, PsuUnits, PsuHandlers);
  *
- * SCPI_INSTRUMENT_TABLE is SCPI_COMMAND_TABLE_RECORD for such rows: the SScpiTable Name over
+ * SCPI_INSTRUMENT_TABLE is SCPI_NAMED_COMMAND_TABLE for such rows: the SScpiTable Name over
  * arrays of its own (ucWidth slots per command, checked the same way) and unitSuffixes, and the
  * handler array HandlersName. The handlers and attribute records must be declared before it. */
 #define SCPI_INSTR_SECOND_(a, b, ...) b
@@ -387,8 +387,8 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
 
 /** The table record Name and its handler array from the list. Write a ';' after it. */
 #define SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes, HandlersName)                  \
-  SCPI_COMMAND_RECORD_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,             \
-                           SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_);                         \
+  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,        \
+                                SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_);                    \
   SCPI_HANDLER_ARRAY(LIST, HandlersName)
 
 #endif /* ORVANE_SCPI_INSTRUMENT_H */
