@@ -55,8 +55,6 @@ int16_t StatusEnable(SScpiSession* psSession, const SScpiCall* psCall, uint8_t u
 
 extern "C" {
 
-const SNumAttr ScpiRegisterValue = {U_NONE, nullptr, 0};
-
 int16_t SCPI_HandleCls(SScpiSession* psSession, const SScpiCall*) {
   psSession->ucEsr = 0;
   psSession->ucErrorCount = 0;
