@@ -72,8 +72,7 @@ static void TestRequest(SScpiSession* psSession) {
 
 static const SScpiErrorText TestErrors[] = {{101, "Test failure"}, {0, NULL}};
 
-SCPI_INSTRUMENT_TABLE(TEST_COMMANDS, TestTable, 1, TestUnits);
-SCPI_HANDLER_ARRAY(TEST_COMMANDS, TestHandlers);
+SCPI_INSTRUMENT_TABLE(TEST_COMMANDS, TestTable, 1, TestUnits, TestHandlers);
 
 const SScpiInstrument TestInstrument = {
     &TestTable, TestHandlers, "Orvane,TEST,0,1.0", TestErrors, TestReset, NULL, TestClear,

@@ -384,10 +384,17 @@ static const SNumAttr ScpiRegisterValue = {U_NONE, NULL, 0};
 /** The command numbers, one enumerator per row in list order, then CountName. Write a ';'. */
 #define SCPI_INSTRUMENT_ENUM(LIST, CountName) enum { LIST(SCPI_INSTR_ENUM_ENTRY_) CountName }
 
-/** The table record Name from the list. Write a ';' after it. */
-#define SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes)                                \
+/** The table record Name from the list: SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes),
+ *  or with a fifth argument HandlersName its handler array as well, in the same source (for a
+ *  table built without a header index). Write a ';' after it. */
+#define SCPI_INSTRUMENT_TABLE(...) \
+  SCPI_DECL_CAT_(SCPI_INSTR_TABLE_, SCPI_DECL_NARGS_(__VA_ARGS__))(__VA_ARGS__)
+#define SCPI_INSTR_TABLE_4(LIST, Name, ucWidth, unitSuffixes)                                   \
   SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,        \
                                 SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_)
+#define SCPI_INSTR_TABLE_5(LIST, Name, ucWidth, unitSuffixes, HandlersName) \
+  SCPI_INSTR_TABLE_4(LIST, Name, ucWidth, unitSuffixes);                   \
+  SCPI_HANDLER_ARRAY(LIST, HandlersName)
 
 /** The handler array HandlersName, parallel to the list. Write a ';' after it. */
 #define SCPI_HANDLER_ARRAY(LIST, HandlersName) \
