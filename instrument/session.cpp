@@ -19,6 +19,7 @@ constexpr uint8_t FRAME_BLOCK = 5;        // definite block data: ulBlockLeft by
 constexpr uint8_t FRAME_INDEFINITE = 6;   // indefinite block data, up to the terminator
 constexpr uint8_t FRAME_STATE_MASK = 0x07;
 
+constexpr int16_t ERR_COMMAND = -100;
 constexpr int16_t ERR_INPUT_OVERRUN = -363;
 constexpr int16_t ERR_QUERY_INTERRUPTED = -410;
 constexpr int16_t ERR_QUERY_UNTERMINATED = -420;
@@ -69,7 +70,7 @@ void RunMessage(SScpiSession* psSession) {
     if (ucErr != SCPI_ERR_OK) {
       // The rest of the message is not run; what ran before stays done.
       if (SCPI_QueueParseError(psSession, ucErr) != SCPI_ERR_OK)
-        SCPI_QueueError(psSession, -100, nullptr);
+        SCPI_QueueError(psSession, ERR_COMMAND, nullptr);
       break;
     }
     const PFnScpiHandler pfnHandler = psInstr->ppfnHandlers[sCall.ucCmdNum];
