@@ -66,7 +66,8 @@ extern "C" {
 
 /** Session modes (SScpiSessionSetup.ucMode). */
 #define SCPI_MODE_STREAM 0        /* socket, UART: a response goes out as soon as it is complete */
-#define SCPI_MODE_READ_REQUEST 1  /* USBTMC, GPIB: a response waits for SCPI_ReadRequest */
+#define SCPI_MODE_READ_REQUEST 1  /* USBTMC, GPIB: a response waits for SCPI_ReadRequest (one
+                                     longer than the output buffer is written as it is made) */
 
 /* ---- Records --------------------------------------------------------------------------------- */
 
