@@ -180,9 +180,9 @@ struct SScpiSession {
 
 /* ---- Sessions ------------------------------------------------------------------------------------ */
 
-/** Starts a session at power-on state: empty buffers and queue, status registers cleared,
- *  transition filters positive, ESR PON set. Returns 0, SCPI_ERR_SESSION_SETUP, or the code of
- *  SCPI_ContextInit. */
+/** Starts a session: empty buffers and queue, status and enable registers cleared, transition
+ *  filters positive (a firmware sets PON with SCPI_SetEventStatus at power-on). Returns 0,
+ *  SCPI_ERR_SESSION_SETUP, or the code of SCPI_ContextInit. */
 uint8_t SCPI_SessionInit(SScpiSession* psSession, const SScpiInstrument* psInstr,
                          const SScpiSessionSetup* psSetup);
 
