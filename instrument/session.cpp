@@ -24,11 +24,12 @@ constexpr int16_t ERR_INPUT_OVERRUN = -363;
 constexpr int16_t ERR_QUERY_INTERRUPTED = -410;
 constexpr int16_t ERR_QUERY_UNTERMINATED = -420;
 
-// Program text bytes the framing looks at: LF, '"', '#', '\''.
-constexpr uint64_t TEXT_STOPS = (1ull << '\n') | (1ull << '"') | (1ull << '#') | (1ull << '\'');
+// Program text bytes the framing looks at: LF, and '"', '#', '\'' as bits counted from '"'.
+constexpr uint32_t TEXT_STOPS = (1u << ('"' - '"')) | (1u << ('#' - '"')) | (1u << ('\'' - '"'));
 
 inline uint8_t IsTextStop(char c) {
-  return (uint8_t)c <= '\'' && ((TEXT_STOPS >> (uint8_t)c) & 1u);
+  const uint8_t ucFromQuote = (uint8_t)(c - '"');
+  return c == '\n' || (ucFromQuote <= '\'' - '"' && ((TEXT_STOPS >> ucFromQuote) & 1u));
 }
 
 // Appends message bytes to the input buffer; a message that outgrows it queues -363 once and is
