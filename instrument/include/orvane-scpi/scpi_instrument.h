@@ -162,7 +162,7 @@ struct SScpiSession {
   SScpiError* psErrors;
   PFnScpiWrite pfnWrite;
   void* pvUser;
-  uint32_t ulBlockLeft;       /* input framing: bytes of block data (or length digits) to come */
+  uint32_t ulBlockLeft;       /* input framing: a block's length as read, then its bytes to come */
   uint16_t uiInputSize;
   uint16_t uiInputLen;
   uint16_t uiOutputSize;
