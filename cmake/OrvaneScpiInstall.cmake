@@ -15,7 +15,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/OrvaneScpiDirs.cmake)
 set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser)
 set_target_properties(scpi_demo_commands PROPERTIES EXPORT_NAME demo_commands)
 set_target_properties(scpi_demo PROPERTIES EXPORT_NAME demo)
-install(TARGETS scpi_parser scpi_demo_commands scpi_demo
+set_target_properties(scpi_instrument PROPERTIES EXPORT_NAME instrument)
+install(TARGETS scpi_parser scpi_demo_commands scpi_demo scpi_instrument
   EXPORT OrvaneScpiTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
@@ -66,7 +67,7 @@ else()
   file(RELATIVE_PATH ORVANE_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
 endif()
 string(REGEX REPLACE "/$" "" ORVANE_PC_TO_PREFIX "${ORVANE_PC_TO_PREFIX}")
-foreach(pc orvane-scpi orvane-scpi-demo)
+foreach(pc orvane-scpi orvane-scpi-demo orvane-scpi-instrument)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
     COMPONENT development)

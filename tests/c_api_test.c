@@ -9,6 +9,7 @@
 #include <orvane-scpi/demo_commands.h>
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_declare.h>
+#include <orvane-scpi/scpi_instrument.h> /* compiles as pedantic C99 as well */
 #include <orvane-scpi/scpi_table.h>
 
 /* A second table in the one-place form, under a name of its own. */
