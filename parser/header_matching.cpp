@@ -116,7 +116,6 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
   bool bLongForm = false;  // a lower-case letter of the current keyword has matched
   bool bDigits = false;    // reading the digits of a suffix
   bool bMismatch = false;
-  uint32_t uiSuffix = 0;   // the suffix being read, when it is not stored
   unsigned uiSkipEnd = 0;  // where the last skip ended
   if (ucOptions & WALK_RESUME) {
     uiSi = psStop->ucSi;
@@ -163,10 +162,8 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
       bInNode = false;
       ++uiSi;
     } else if (ucClass == SC_SUFFIX) {
-      uint32_t* puiSuffix = uiNumSuf != nullptr ? &uiNumSuf[ucN] : &uiSuffix;
-      if (uiNumSuf != nullptr && ucN >= MAX_NUM_SUFFIX) {
-        return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
-      }
+      if (ucN >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
+      uint32_t* puiSuffix = &uiNumSuf[ucN];
       if (IsDigit(cText)) {
         if (!bDigits) {
           *puiSuffix = 0;
@@ -181,7 +178,7 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
           ucResult = SCPI_ERR_INVALID_NUM_SUF;
         }
         bDigits = false;
-        if (uiNumSuf != nullptr) ++ucN;
+        ++ucN;
         ++uiSi;
       }
     } else {
@@ -336,12 +333,9 @@ uint8_t TreePathTextLen(SScpiContext* psCtx) {
 }
 
 uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules) {
-  if (psCtx == nullptr || psTable == nullptr || psTable->ppCmdSpecs == nullptr ||
-      psTable->psParamSpecs == nullptr || psTable->psUnitSuffixes == nullptr ||
-      psTable->ucParamWidth == 0 || psTable->ucParamWidth > SCPI_MAX_PARAM_SLOTS ||
-      psTable->ppCmdSpecs[psTable->ucCmdCount] == nullptr ||
-      psTable->ppCmdSpecs[psTable->ucCmdCount][0] != '\0' ||
-      (ucRules != SCPI_RULES_LIBRARY && ucRules != SCPI_RULES_STANDARD)) {
+  if (psCtx == nullptr || psTable == nullptr || ucRules > SCPI_RULES_STANDARD ||
+      psTable->ucParamWidth - 1u >= SCPI_MAX_PARAM_SLOTS ||
+      psTable->ppCmdSpecs[psTable->ucCmdCount][0] != '\0') {
     return SCPI_ERR_PARAM_TYPE;
   }
   psCtx->psTable = psTable;

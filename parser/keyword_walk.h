@@ -94,8 +94,8 @@ constexpr uint8_t WALK_RESUME = 1;  // go on from *psStop instead of from the st
 constexpr uint8_t WALK_PREFIX = 2;  // the text may go on after the specification's end
 
 // Walks a specification of at most ucSpecLen characters (it also ends at its NUL) against a
-// text (header_matching.cpp). Suffixes are stored from uiNumSuf[*pucN] on and *pucN takes their
-// count, or without uiNumSuf their digits are only stepped over. An optional node that fails is
+// text (header_matching.cpp). Suffixes are stored from uiNumSuf[*pucN] on (MAX_NUM_SUFFIX in
+// all) and *pucN takes their count. An optional node that fails is
 // taken as absent: the text goes back to where the node began. *psStop is written when the walk
 // fails and after a WALK_PREFIX walk. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF,
 // SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
