@@ -357,33 +357,31 @@ inline const char* SkipOrdinary(const char* p, const char* pSEnd, uint8_t ucFlag
   return p;
 }
 
-// One command taken off the line: its span and where its header's first run ended.
-struct SCommandSpan {
-  const char* pStart;
-  const char* pHeaderEnd;
-  const char* pEnd;
-  bool bLongRun;  // more separators and white space before it than the counts can hold
-};
+}  // namespace
 
-// Takes the next command from p: separators and white space skipped, then the characters up to
-// the end, a NUL, or a ';' outside quotes. A quote of the other kind inside a string is an
-// ordinary character. The header runs to the first white space, found on the way unless a quote
-// comes before it. The message ends at pSEnd, or without one at its NUL (a NUL before pSEnd
-// ends it too).
-SCommandSpan TakeCommand(const char* p, const char* pSEnd) {
-  const auto more = [pSEnd](const char* pAt) { return pAt != pSEnd; };
-  SCommandSpan sSpan;
+uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
+              uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  if (psCtx == nullptr || ppSInput == nullptr || *ppSInput == nullptr) return SCPI_ERR_NO_COMMAND;
+  if (pSEnd != nullptr && pSEnd < *ppSInput) return SCPI_ERR_NO_COMMAND;
+
+  // Separators and white space before the command. The message ends at pSEnd, or without one
+  // at its NUL (a NUL before pSEnd ends it too).
+  const char* p = *ppSInput;
   const char* const pRunStart = p;
-  while (more(p) && HasLineFlag(*p, LF_SEPARATOR)) ++p;
-  sSpan.bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
-  sSpan.pStart = p;
+  while (p != pSEnd && HasLineFlag(*p, LF_SEPARATOR)) ++p;
+  const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
+
+  // The command runs to the end or to a ';' outside quotes. A quote of the other kind inside a
+  // string is an ordinary character. Its header runs to the first white space, found on the way
+  // unless a quote comes before it.
+  const char* const pCmdStart = p;
   p = SkipOrdinary(p, pSEnd, LF_SPLIT | LF_WHITE);
-  sSpan.pHeaderEnd = p;
+  const char* const pHeaderEnd = p;
   bool bInString = false;
   bool bDoubleQuoted = false;
   for (;; ++p) {
     p = SkipOrdinary(p, pSEnd, LF_SPLIT);
-    if (!more(p)) break;
+    if (p == pSEnd) break;
     const char c = *p;
     if (c == '\0' || (c == ';' && !bInString)) break;
     if (c == ';') continue;
@@ -395,21 +393,6 @@ SCommandSpan TakeCommand(const char* p, const char* pSEnd) {
       bInString = false;
     }
   }
-  sSpan.pEnd = p;
-  return sSpan;
-}
-
-}  // namespace
-
-uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
-              uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  if (psCtx == nullptr || ppSInput == nullptr || *ppSInput == nullptr) return SCPI_ERR_NO_COMMAND;
-  if (pSEnd != nullptr && pSEnd < *ppSInput) return SCPI_ERR_NO_COMMAND;
-  const SCommandSpan sSpan = TakeCommand(*ppSInput, pSEnd);
-  const char* const p = sSpan.pEnd;
-  const char* const pCmdStart = sSpan.pStart;
-  const char* const pHeaderEnd = sSpan.pHeaderEnd;
-  const bool bLongRun = sSpan.bLongRun;
   *ppSInput = p;
   const std::size_t uiCmdLen = static_cast<std::size_t>(p - pCmdStart);
   if (uiCmdLen == 0) return SCPI_ERR_NO_COMMAND;
