@@ -127,9 +127,11 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
     bLongForm = psStop->bLongForm;
   }
 
+  // The text in locals: the suffix stores could otherwise alias it for the compiler.
+  const SWalkText sLocalText = sText;
   char cText;
   for (;;) {
-    cText = CharAt(sText, uiTi);
+    cText = CharAt(sLocalText, uiTi);
     if (uiSi >= ucSpecLen) break;
     const char cSpec = pSpec[uiSi];
     const uint8_t ucClass = SpecClass(cSpec);
