@@ -73,8 +73,9 @@ inline char CharAt(const SWalkText& sText, unsigned uiIndex) {
 // that fails there too and is skipped (FailsAtStop), and one that shares exactly that much and
 // reached the stop by stepping, not by a skip, goes on from the stop (WALK_RESUME) instead of
 // walking the shared characters again. It pays: scripts/scaling_bench.sh (callgrind, tracing
-// out, 74 entries) counts 2,072 instructions per sample command with it and 2,648 without, and
-// 4,748 against 7,687 where no index is at hand (SCPI_Parse); the near miss 2,228 against 4,174.
+// out) counts 2,044 instructions per sample command with it and 2,511 without at 74 entries
+// (2,300 and 3,797 at 222), 4,655 against 7,211 where no index is at hand (SCPI_Parse), and for
+// the near miss 2,175 against 3,971.
 // SWalkStop is where a walk stopped (after a WALK_PREFIX walk that matched: where the text goes
 // on) and the state there.
 struct SWalkStop {
