@@ -350,7 +350,8 @@ namespace {
 
 // Steps over the characters that have none of the flags (which include LF_SPLIT, so a NUL
 // stops it), up to pSEnd when there is one. The loop of a NUL-terminated line tests no pointer.
-inline const char* SkipOrdinary(const char* p, const char* pSEnd, uint8_t ucFlags) {
+[[gnu::always_inline]] inline const char* SkipOrdinary(const char* p, const char* pSEnd,
+                                                       uint8_t ucFlags) {
   if (pSEnd == nullptr) {
     while (!HasLineFlag(*p, ucFlags)) ++p;
   } else {
@@ -363,12 +364,12 @@ inline const char* SkipOrdinary(const char* p, const char* pSEnd, uint8_t ucFlag
 
 uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
               uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  if (psCtx == nullptr || ppSInput == nullptr || *ppSInput == nullptr) return SCPI_ERR_NO_COMMAND;
-  if (pSEnd != nullptr && pSEnd < *ppSInput) return SCPI_ERR_NO_COMMAND;
+  if (psCtx == nullptr || ppSInput == nullptr) return SCPI_ERR_NO_COMMAND;
+  const char* p = *ppSInput;
+  if (p == nullptr || (pSEnd != nullptr && pSEnd < p)) return SCPI_ERR_NO_COMMAND;
 
   // Separators and white space before the command. The message ends at pSEnd, or without one
   // at its NUL (a NUL before pSEnd ends it too).
-  const char* p = *ppSInput;
   const char* const pRunStart = p;
   while (p != pSEnd && HasLineFlag(*p, LF_SEPARATOR)) ++p;
   const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
