@@ -72,7 +72,8 @@ using SMatchText = SWalkText;
 // The effective header of ucEffectiveLen characters (at most MAX_COUNT): the path text followed
 // by the command's header. With a path, the header is copied behind the path text, whose buffer
 // has room for any effective header; the path text itself is left as it was.
-SMatchText EffectiveHeader(SScpiContext* psCtx, const char* pCmd, uint8_t ucEffectiveLen) {
+[[gnu::noinline]] SMatchText EffectiveHeader(SScpiContext* psCtx, const char* pCmd,
+                                          uint8_t ucEffectiveLen) {
   const uint8_t ucPathTextLen = psCtx->ucPathTextLen;
   if (ucPathTextLen == 0) return SMatchText{pCmd, ucEffectiveLen};
   if (ucEffectiveLen > ucPathTextLen) {
@@ -289,10 +290,11 @@ uint8_t MatchCommand(SScpiContext* psCtx, const char* pCmd, uint8_t ucCmdLen,
   const unsigned uiEffectiveLen = unsigned{psCtx->ucPathTextLen} + ucHeaderLen;
   if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
 
-  // A common command is matched on its own, without the path.
+  // A common command is matched on its own, without the path; most headers have no path.
   const SMatchText sText =
-      bCommon ? SMatchText{pCmd, ucHeaderLen}
-              : EffectiveHeader(psCtx, pCmd, static_cast<uint8_t>(uiEffectiveLen));
+      bCommon || psCtx->ucPathTextLen == 0
+          ? SMatchText{pCmd, ucHeaderLen}
+          : EffectiveHeader(psCtx, pCmd, static_cast<uint8_t>(uiEffectiveLen));
   return MatchEntries(psCtx, sText, bCommon, pSection, ucSectionLen, bIndexed, pCmdSpecNum,
                       sParam, pNumSufCnt, uiNumSuf);
 }
