@@ -338,7 +338,9 @@ uint8_t TreePathTextLen(SScpiContext* psCtx) {
 
 uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules) {
   if (psCtx == nullptr || psTable == nullptr || ucRules > SCPI_RULES_STANDARD ||
-      psTable->ucParamWidth - 1u >= SCPI_MAX_PARAM_SLOTS ||
+      psTable->ucParamWidth - 1u >= SCPI_MAX_PARAM_SLOTS || psTable->ppCmdSpecs == nullptr ||
+      psTable->psParamSpecs == nullptr || psTable->psUnitSuffixes == nullptr ||
+      psTable->ppCmdSpecs[psTable->ucCmdCount] == nullptr ||
       psTable->ppCmdSpecs[psTable->ucCmdCount][0] != '\0') {
     return SCPI_ERR_PARAM_TYPE;
   }
