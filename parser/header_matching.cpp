@@ -72,7 +72,8 @@ using SMatchText = SWalkText;
 // The effective header of ucEffectiveLen characters (at most MAX_COUNT): the path text followed
 // by the command's header. With a path, the header is copied behind the path text, whose buffer
 // has room for any effective header; the path text itself is left as it was.
-SMatchText EffectiveHeader(SScpiContext* psCtx, const char* pCmd, uint8_t ucEffectiveLen) {
+[[gnu::noinline]] SMatchText EffectiveHeader(SScpiContext* psCtx, const char* pCmd,
+                                          uint8_t ucEffectiveLen) {
   const uint8_t ucPathTextLen = psCtx->ucPathTextLen;
   if (ucPathTextLen == 0) return SMatchText{pCmd, ucEffectiveLen};
   if (ucEffectiveLen > ucPathTextLen) {
@@ -116,7 +117,6 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
   bool bLongForm = false;  // a lower-case letter of the current keyword has matched
   bool bDigits = false;    // reading the digits of a suffix
   bool bMismatch = false;
-  uint32_t uiSuffix = 0;   // the suffix being read, when it is not stored
   unsigned uiSkipEnd = 0;  // where the last skip ended
   if (ucOptions & WALK_RESUME) {
     uiSi = psStop->ucSi;
@@ -128,9 +128,11 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
     bLongForm = psStop->bLongForm;
   }
 
+  // The text in locals: the suffix stores could otherwise alias it for the compiler.
+  const SWalkText sLocalText = sText;
   char cText;
   for (;;) {
-    cText = CharAt(sText, uiTi);
+    cText = CharAt(sLocalText, uiTi);
     if (uiSi >= ucSpecLen) break;
     const char cSpec = pSpec[uiSi];
     const uint8_t ucClass = SpecClass(cSpec);
@@ -163,10 +165,8 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
       bInNode = false;
       ++uiSi;
     } else if (ucClass == SC_SUFFIX) {
-      uint32_t* puiSuffix = uiNumSuf != nullptr ? &uiNumSuf[ucN] : &uiSuffix;
-      if (uiNumSuf != nullptr && ucN >= MAX_NUM_SUFFIX) {
-        return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
-      }
+      if (ucN >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
+      uint32_t* puiSuffix = &uiNumSuf[ucN];
       if (IsDigit(cText)) {
         if (!bDigits) {
           *puiSuffix = 0;
@@ -181,7 +181,7 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
           ucResult = SCPI_ERR_INVALID_NUM_SUF;
         }
         bDigits = false;
-        if (uiNumSuf != nullptr) ++ucN;
+        ++ucN;
         ++uiSi;
       }
     } else {
@@ -290,10 +290,11 @@ uint8_t MatchCommand(SScpiContext* psCtx, const char* pCmd, uint32_t ulCmdLen,
   const unsigned uiEffectiveLen = unsigned{psCtx->ucPathTextLen} + ucHeaderLen;
   if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
 
-  // A common command is matched on its own, without the path.
+  // A common command is matched on its own, without the path; most headers have no path.
   const SMatchText sText =
-      bCommon ? SMatchText{pCmd, ucHeaderLen}
-              : EffectiveHeader(psCtx, pCmd, static_cast<uint8_t>(uiEffectiveLen));
+      bCommon || psCtx->ucPathTextLen == 0
+          ? SMatchText{pCmd, ucHeaderLen}
+          : EffectiveHeader(psCtx, pCmd, static_cast<uint8_t>(uiEffectiveLen));
   return MatchEntries(psCtx, sText, bCommon, pSection, ulSectionLen, bIndexed, pCmdSpecNum,
                       sParam, pNumSufCnt, uiNumSuf);
 }
@@ -336,12 +337,11 @@ uint8_t TreePathTextLen(SScpiContext* psCtx) {
 }
 
 uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules) {
-  if (psCtx == nullptr || psTable == nullptr || psTable->ppCmdSpecs == nullptr ||
+  if (psCtx == nullptr || psTable == nullptr || ucRules > SCPI_RULES_STANDARD ||
+      psTable->ucParamWidth - 1u >= SCPI_MAX_PARAM_SLOTS || psTable->ppCmdSpecs == nullptr ||
       psTable->psParamSpecs == nullptr || psTable->psUnitSuffixes == nullptr ||
-      psTable->ucParamWidth == 0 || psTable->ucParamWidth > SCPI_MAX_PARAM_SLOTS ||
       psTable->ppCmdSpecs[psTable->ucCmdCount] == nullptr ||
-      psTable->ppCmdSpecs[psTable->ucCmdCount][0] != '\0' ||
-      (ucRules != SCPI_RULES_LIBRARY && ucRules != SCPI_RULES_STANDARD)) {
+      psTable->ppCmdSpecs[psTable->ucCmdCount][0] != '\0') {
     return SCPI_ERR_PARAM_TYPE;
   }
   psCtx->psTable = psTable;
@@ -355,7 +355,8 @@ namespace {
 
 // Steps over the characters that have none of the flags (which include LF_SPLIT, so a NUL
 // stops it), up to pSEnd when there is one. The loop of a NUL-terminated line tests no pointer.
-inline const char* SkipOrdinary(const char* p, const char* pSEnd, uint8_t ucFlags) {
+[[gnu::always_inline]] inline const char* SkipOrdinary(const char* p, const char* pSEnd,
+                                                       uint8_t ucFlags) {
   if (pSEnd == nullptr) {
     while (!HasLineFlag(*p, ucFlags)) ++p;
   } else {
@@ -383,9 +384,13 @@ SCommandSpan TakeCommand(const char* p, const char* pSEnd, bool bBlocks) {
   const auto more = [pSEnd](const char* pAt) { return pAt != pSEnd; };
   SCommandSpan sSpan;
   const char* const pRunStart = p;
-  while (more(p) && HasLineFlag(*p, LF_SEPARATOR)) ++p;
-  sSpan.bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
-  sSpan.pStart = p;
+  while (p != pSEnd && HasLineFlag(*p, LF_SEPARATOR)) ++p;
+  const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
+
+  // The command runs to the end or to a ';' outside quotes. A quote of the other kind inside a
+  // string is an ordinary character. Its header runs to the first white space, found on the way
+  // unless a quote comes before it.
+  const char* const pCmdStart = p;
   p = SkipOrdinary(p, pSEnd, LF_SPLIT | LF_WHITE);
   sSpan.pHeaderEnd = p;
   sSpan.uiBlockBytes = 0;
@@ -397,7 +402,7 @@ SCommandSpan TakeCommand(const char* p, const char* pSEnd, bool bBlocks) {
   bool bDoubleQuoted = false;
   for (;; ++p) {
     p = SkipOrdinary(p, pSEnd, LF_SPLIT);
-    if (!more(p)) break;
+    if (p == pSEnd) break;
     const char c = *p;
     if (c == '\0' || (c == ';' && !bInString)) break;
     if (c == ';') continue;

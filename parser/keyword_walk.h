@@ -73,8 +73,9 @@ inline char CharAt(const SWalkText& sText, unsigned uiIndex) {
 // that fails there too and is skipped (FailsAtStop), and one that shares exactly that much and
 // reached the stop by stepping, not by a skip, goes on from the stop (WALK_RESUME) instead of
 // walking the shared characters again. It pays: scripts/scaling_bench.sh (callgrind, tracing
-// out, 74 entries) counts 2,072 instructions per sample command with it and 2,648 without, and
-// 4,748 against 7,687 where no index is at hand (SCPI_Parse); the near miss 2,228 against 4,174.
+// out) counts 2,044 instructions per sample command with it and 2,511 without at 74 entries
+// (2,300 and 3,797 at 222), 4,655 against 7,211 where no index is at hand (SCPI_Parse), and for
+// the near miss 2,175 against 3,971.
 // SWalkStop is where a walk stopped (after a WALK_PREFIX walk that matched: where the text goes
 // on) and the state there.
 struct SWalkStop {
@@ -94,8 +95,8 @@ constexpr uint8_t WALK_RESUME = 1;  // go on from *psStop instead of from the st
 constexpr uint8_t WALK_PREFIX = 2;  // the text may go on after the specification's end
 
 // Walks a specification of at most ucSpecLen characters (it also ends at its NUL) against a
-// text (header_matching.cpp). Suffixes are stored from uiNumSuf[*pucN] on and *pucN takes their
-// count, or without uiNumSuf their digits are only stepped over. An optional node that fails is
+// text (header_matching.cpp). Suffixes are stored from uiNumSuf[*pucN] on (MAX_NUM_SUFFIX in
+// all) and *pucN takes their count. An optional node that fails is
 // taken as absent: the text goes back to where the node began. *psStop is written when the walk
 // fails and after a WALK_PREFIX walk. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF,
 // SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.

@@ -5,6 +5,13 @@
 // nor this context.
 #include "scpi_internal.h"
 
+// SCPI_Parse and the global table names: 0 leaves them out, for a program whose tables are all
+// records and whose build keeps code nobody calls (a single-file build without --gc-sections).
+#ifndef ORVANE_SCPI_GLOBAL_TABLE
+#define ORVANE_SCPI_GLOBAL_TABLE 1
+#endif
+
+#if ORVANE_SCPI_GLOBAL_TABLE
 namespace scpi {
 
 namespace {
@@ -28,3 +35,4 @@ uint8_t SCPI_Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNu
   return scpi::TracedParse(false, &scpi::sLibraryContext, pSInput, nullptr, bResetTree,
                            pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf);
 }
+#endif  // ORVANE_SCPI_GLOBAL_TABLE

@@ -58,9 +58,9 @@ bool NextPart(const char* pSpec, unsigned uiSpecLen, unsigned* puiSi, SPart* psP
 }
 
 // Walks a part from *psPos, which moves on to where the part ends: the keyword walk of a
-// specification without nodes, the text going on after it. Without psSuf the suffix digits are
-// only stepped over. Returns 0, SCPI_ERR_INVALID_CMD on a mismatch, or SCPI_ERR_TOO_MANY_NUM_SUF
-// when the part would store an eleventh suffix.
+// specification without nodes, the text going on after it. Without psSuf the suffixes go to a
+// scratch array, as many as it holds. Returns 0, SCPI_ERR_INVALID_CMD on a mismatch, or
+// SCPI_ERR_TOO_MANY_NUM_SUF when the part would store an eleventh suffix.
 uint8_t WalkPart(const char* pSpec, const SPart& sPart, const SHeaderText& sText, SPos* psPos,
                  SSuffixes* psSuf) {
   SWalkStop sAt = {};
@@ -69,9 +69,10 @@ uint8_t WalkPart(const char* pSpec, const SPart& sPart, const SHeaderText& sText
   sAt.bLongForm = psPos->bLongForm;
   sAt.ucN = psSuf != nullptr ? psSuf->ucN : 0;
   uint8_t ucN = sAt.ucN;
+  uint32_t auiScratch[MAX_NUM_SUFFIX];
   const uint8_t ucResult =
       WalkKeywords(pSpec, static_cast<uint8_t>(sPart.uiEnd), sText,
-                   psSuf != nullptr ? psSuf->puiNumSuf : nullptr, &ucN, &sAt,
+                   psSuf != nullptr ? psSuf->puiNumSuf : auiScratch, &ucN, &sAt,
                    WALK_RESUME | WALK_PREFIX);
   if (ucResult == SCPI_ERR_INVALID_CMD || ucResult == SCPI_ERR_TOO_MANY_NUM_SUF) return ucResult;
   if (psSuf != nullptr) {

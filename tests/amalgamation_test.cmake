@@ -61,5 +61,30 @@ if(NOT run_output STREQUAL expected)
   message(FATAL_ERROR "the C example with the header index printed:\n${run_output}\n"
                       "instead of:\n${expected}")
 endif()
+
+# A program whose table is a record alone, without SCPI_Parse and the global names.
+file(WRITE ${WORK_DIR}/records.c [=[
+#include <orvane-scpi/scpi_declare.h>
+#define TINY_COMMANDS(CMD) CMD(TINY_RST, "*RST", SCPI_NONE, SCPI_NONE)
+static const SUnitSuffix TinySuffixes[] = {{"", U_NONE, 0}};
+SCPI_NAMED_COMMAND_TABLE(TINY_COMMANDS, TinyTable, TinySuffixes);
+int main(void) {
+  SScpiContext sCtx;
+  const char* p = "*RST";
+  SParam sParam[MAX_PARAMS];
+  uint32_t uiNumSuf[MAX_NUM_SUFFIX];
+  uint8_t ucCmd, ucCount;
+  if (SCPI_ContextInit(&sCtx, &TinyTable, SCPI_RULES_LIBRARY) != 0) return 1;
+  return SCPI_ParseCtx(&sCtx, &p, NULL, 1, &ucCmd, sParam, &ucCount, uiNumSuf);
+}
+]=])
+run("compiling orvane_scpi.cpp without the global table" ${CXX_COMPILER} ${cxx_flags} -std=c++17
+    -DORVANE_SCPI_GLOBAL_TABLE=0 -I${AMALGAMATION_DIR} -c ${AMALGAMATION_DIR}/orvane_scpi.cpp
+    -o ${WORK_DIR}/orvane_scpi_records.o)
+run("compiling a program with a table record alone" ${C_COMPILER} ${c_flags} -std=c99
+    -I${AMALGAMATION_DIR} -c ${WORK_DIR}/records.c -o ${WORK_DIR}/records.o)
+run("linking it" ${CXX_COMPILER} ${linker_flags} ${WORK_DIR}/records.o
+    ${WORK_DIR}/orvane_scpi_records.o -o ${WORK_DIR}/records)
+run("the program with a table record alone" ${WORK_DIR}/records)
 file(REMOVE_RECURSE ${WORK_DIR})
 message(STATUS "The amalgamation builds the C example with the demo table alone, and with its index")

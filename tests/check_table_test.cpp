@@ -37,6 +37,20 @@ TEST(CheckTable, DemoTableHasNoErrors) {
       << res.sOut;
 }
 
+TEST(CheckTable, TheRulesAskedFor) {
+  const struct {
+    const char* pOption;
+    const char* pLast;
+  } rows[] = {{"--check-table=standard", "74 commands, 59 unit suffixes: 0 errors, 0 warnings\n"},
+              {"--check-table=library", "74 commands, 59 unit suffixes: 0 errors, 1 warning\n"}};
+  for (const auto& row : rows) {
+    const Result res = RunCommand(std::string("'") + PARSOLA_CLI + "' " + row.pOption);
+    EXPECT_EQ(res.iExit, 0) << row.pOption;
+    EXPECT_EQ(res.sOut.substr(res.sOut.rfind('\n', res.sOut.size() - 2) + 1), row.pLast)
+        << row.pOption << "\n" << res.sOut;
+  }
+}
+
 TEST(CheckTable, ATableWithErrorsEndsWithStatus1) {
   const Result res = RunCommand(std::string("'") + BROKEN_CLI + "' --check-table");
   EXPECT_EQ(res.iExit, 1);

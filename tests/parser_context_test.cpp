@@ -192,11 +192,14 @@ TEST(ParserContext, InitRejectsWhatItCannotUse) {
   sNarrow.ucParamWidth = 0;
   SScpiTable sMiscounted = PsuTable;
   sMiscounted.ucCmdCount = 3;
+  SScpiTable sNoSuffixes = PsuTable;
+  sNoSuffixes.psUnitSuffixes = nullptr;
   EXPECT_EQ(SCPI_ContextInit(nullptr, &PsuTable, SCPI_RULES_LIBRARY), SCPI_ERR_PARAM_TYPE);
   EXPECT_EQ(SCPI_ContextInit(&sCtx, nullptr, SCPI_RULES_LIBRARY), SCPI_ERR_PARAM_TYPE);
   EXPECT_EQ(SCPI_ContextInit(&sCtx, &PsuTable, 2), SCPI_ERR_PARAM_TYPE);
   EXPECT_EQ(SCPI_ContextInit(&sCtx, &sNarrow, SCPI_RULES_LIBRARY), SCPI_ERR_PARAM_TYPE);
   EXPECT_EQ(SCPI_ContextInit(&sCtx, &sMiscounted, SCPI_RULES_LIBRARY), SCPI_ERR_PARAM_TYPE);
+  EXPECT_EQ(SCPI_ContextInit(&sCtx, &sNoSuffixes, SCPI_RULES_LIBRARY), SCPI_ERR_PARAM_TYPE);
   EXPECT_EQ(PsuTable.ucCmdCount, 9);
   EXPECT_EQ(PsuTable.ucParamWidth, MAX_PARAMS);
 }

@@ -190,7 +190,8 @@ typedef struct {
 
 /** Sets up a context over a table with the rules SCPI_RULES_LIBRARY or SCPI_RULES_STANDARD, its
  *  tree path empty. Returns 0, or 40 for a NULL argument, unknown rules or a table whose record
- *  is not well formed (parameter width 0 or above 8, no "" after its commands). Not traced. */
+ *  is not well formed (a NULL array, parameter width 0 or above 8, no "" after its commands).
+ *  Not traced. */
 uint8_t SCPI_ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules);
 
 /** SCPI_Parse on the context's table, path and rules, reading the program message no further
