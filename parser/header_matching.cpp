@@ -381,16 +381,11 @@ struct SCommandSpan {
 // ends it too). In a table with block slots (bBlocks) the blocks of its parameters are stepped
 // over.
 SCommandSpan TakeCommand(const char* p, const char* pSEnd, bool bBlocks) {
-  const auto more = [pSEnd](const char* pAt) { return pAt != pSEnd; };
   SCommandSpan sSpan;
   const char* const pRunStart = p;
   while (p != pSEnd && HasLineFlag(*p, LF_SEPARATOR)) ++p;
-  const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
-
-  // The command runs to the end or to a ';' outside quotes. A quote of the other kind inside a
-  // string is an ordinary character. Its header runs to the first white space, found on the way
-  // unless a quote comes before it.
-  const char* const pCmdStart = p;
+  sSpan.bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
+  sSpan.pStart = p;
   p = SkipOrdinary(p, pSEnd, LF_SPLIT | LF_WHITE);
   sSpan.pHeaderEnd = p;
   sSpan.uiBlockBytes = 0;
