@@ -312,4 +312,11 @@ uint8_t ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLe
   return SCPI_ERR_OK;
 }
 
+uint8_t ParamToBlock(const SParam* psParam, const uint8_t** ppData, uint32_t* pulLen) {
+  if (psParam->ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
+  *ppData = psParam->uVal.sBlock.pucData;
+  *pulLen = psParam->uVal.sBlock.ulLen;
+  return SCPI_ERR_OK;
+}
+
 }  // namespace scpi

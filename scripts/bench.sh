@@ -3,6 +3,8 @@
 # Builds the benchmarks in Release (preset "bench") and prints a short table of medians: time
 # per item (a command, a list, a sample line, a panel fill or save) from CPU time, items per
 # second, and the goal where there is one. Each benchmark runs REPETITIONS times (default 5).
+# Then the cost of an arbitrary block: the instructions (callgrind) of a message holding a block
+# of 100,000 bytes less those of one holding an empty block, per byte.
 # Then the scaling benchmark (scripts/scaling_bench.sh): instructions and time per command for
 # tables of 74, 148 and 222 entries.
 #
@@ -20,7 +22,7 @@ build=${ORVANE_BENCH_BUILD_DIR:-build-bench}
 cmake --preset bench -B "$build" >/dev/null
 targets=(parser_bench report_bench)
 grep -q '^build bench/panel_bench:' "$build/build.ninja" && targets+=(panel_bench)
-cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]}" block_cost >/dev/null
 
 csv="$build/bench-results.csv"
 : >"$csv"
@@ -61,6 +63,19 @@ awk -F, '
     printf "%-36s %12s %14.0f  %-28s %s\n", name, pretty(ns), $7, label, verdict
   }
   END { exit failed }' "$csv" || status=1
+
+# Instructions of ParseBlockMessage for a block of $1 bytes.
+block_instructions() {
+  local out="$build/callgrind.block.$1"
+  valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect=ParseBlockMessage \
+    "$build/bench/block_cost" "$1" >/dev/null 2>&1
+  sed -nE 's/^(summary|totals): *([0-9]+).*/\2/p' "$out" | tail -1
+}
+awk -v empty="$(block_instructions 0)" -v full="$(block_instructions 100000)" 'BEGIN {
+  per = (full - empty) / 100000
+  printf "%-36s %12.3f instructions per byte (callgrind)  <= 2: %s\n", "block of 100,000 bytes", per,
+         per <= 2 ? "met" : "MISSED"
+  exit per > 2 }' || status=1
 echo
 scripts/scaling_bench.sh || status=1
 exit $status

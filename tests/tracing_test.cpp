@@ -137,8 +137,18 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
   const char* pText = nullptr;
   uint8_t ucLen = 0;
   char cDelim = 0;
+  // 17 bytes, one more than a trace shows: escapes for a quote, a backslash and other bytes.
+  static const uint8_t BYTES[] = "a\"\\\0\n\x7F\xFF" "bcdefghijk";
+  SParam sBlock = {};
+  sBlock.ePType = P_BLOCK;
+  sBlock.uVal.sBlock = SBlock{BYTES, 17};
+  const uint8_t* pucData = nullptr;
+  uint32_t ulLen = 0;
   RunRows(
       {
+          {"block", [&] { return SCPI_ParamToBlock(&sBlock, &pucData, &ulLen); }, 0,
+           {L3("SCPI_ParamToBlock( *psParam={..}, [out]**ppData, [out]*pulLen )"), L4(OK),
+            L4("Return Params: *ppData=\"a\\\"\\\\\\x00\\x0A\\x7F\\xFFbcdefghij\"..., *pulLen=17")}},
           {"units", [&] { return SCPI_ParamUnits(&NUM_2_5, &eUnits); }, 0,
            {L3("SCPI_ParamUnits( *psParam={..}, [out]*peUnits)"), L4(OK),
             L4("Return Params: *peUnits=0")}},
@@ -183,6 +193,8 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
 }
 
 TEST_F(Tracing, WrongTypeReturnsUseTheFunctionsOwnCodeLineAndNoValues) {
+  const uint8_t* pucData = nullptr;
+  uint32_t ulLen = 0;
   EUnits eUnits = 0;
   uint8_t ucVal = 0;
   uint32_t ulVal = 0;
@@ -211,6 +223,9 @@ TEST_F(Tracing, WrongTypeReturnsUseTheFunctionsOwnCodeLineAndNoValues) {
           {"string", [&] { return SCPI_ParamToString(&NUM_2_5, &pText, &ucLen, &cDelim); }, 40,
            {L3("SCPI_ParamToString( *psParam={..}, [out]**pSString, [out]*pLen )"),
             L4(WRONG_TYPE_TABS)}},
+          {"block", [&] { return SCPI_ParamToBlock(&STRING, &pucData, &ulLen); }, 40,
+           {L3("SCPI_ParamToBlock( *psParam={..}, [out]**ppData, [out]*pulLen )"),
+            L4(WRONG_TYPE)}},
           // the standard form for every other function
           {"unsigned long", [&] { return SCPI_ParamToUnsignedLong(&STRING, &ulVal); }, 40,
            {L3("SCPI_ParamToUnsignedLong( *psParam={..}, [out]*pulVal )"), L4(WRONG_TYPE)}},
@@ -261,7 +276,7 @@ TEST_F(Tracing, ParamTypeShowsTheCallersSubtypeEvenWhenItWasNotWritten) {
   EPType eType = 0;
   ENumSubtype eSubtype = NUM_SUB_NEG | NUM_SUB_REAL;  // left by an earlier call
   SParam sOdd = {};
-  sOdd.ePType = 9;
+  sOdd.ePType = P_BLOCK + 1;
   const std::string sCall = "SCPI_ParamType( *psParam={..}, [out]*pePType, [out]*pNumSubtype )";
   RunRows(
       {
@@ -273,7 +288,7 @@ TEST_F(Tracing, ParamTypeShowsTheCallersSubtypeEvenWhenItWasNotWritten) {
             L4("Return Params: *pePType=1 /*Numeric*/, *pNumSubtype=2 /*+ve real*/")}},
           {"unknown type", [&] { return SCPI_ParamType(&sOdd, &eType, &eSubtype); }, 0,
            {L3(sCall), L4(OK),
-            L4("Return Params: *pePType=9 /*Unknown Type*/, *pNumSubtype=2 /*+ve real*/")}},
+            L4("Return Params: *pePType=10 /*Unknown Type*/, *pNumSubtype=2 /*+ve real*/")}},
       },
       [&] { return Take(); });
 }
