@@ -5,7 +5,8 @@
 # second, and the goal where there is one. Each benchmark runs REPETITIONS times (default 5).
 # Then the cost of an arbitrary block: the instructions (callgrind) of a message holding a block
 # of 100,000 bytes less those of one holding an empty block, per byte.
-# Then the scaling benchmark (scripts/scaling_bench.sh): instructions and time per command for
+# Then the instrument layer's round trip against the parse alone (callgrind, goal at most 1.25
+# times), and the scaling benchmark (scripts/scaling_bench.sh): instructions and time per command for
 # tables of 74, 148 and 222 entries.
 #
 #   scripts/bench.sh [REPETITIONS]
@@ -76,6 +77,22 @@ awk -v empty="$(block_instructions 0)" -v full="$(block_instructions 100000)" 'B
   printf "%-36s %12.3f instructions per byte (callgrind)  <= 2: %s\n", "block of 100,000 bytes", per,
          per <= 2 ? "met" : "MISSED"
   exit per > 2 }' || status=1
+echo
+# The instrument layer: a full round (bytes in, handlers, responses out) against the parse alone
+# on the same power-supply messages, in instructions (callgrind).
+cmake --build "$build" -j2 --target round_bench >/dev/null
+declare -A round
+for workload in parse round; do
+  out="$build/callgrind.round.$workload"
+  valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect="Run${workload^}" \
+    "$build/bench/round_bench" "$workload" 1000 >/dev/null 2>&1 || status=1
+  round[$workload]=$(sed -nE 's/^(summary|totals): *([0-9]+).*/\2/p' "$out" | tail -1)
+done
+awk -v parse="${round[parse]}" -v rnd="${round[round]}" 'BEGIN {
+  ratio = rnd / parse
+  printf "instrument round %.0f instructions per command, parse alone %.0f: %.2f times (<= 1.25: %s)\n",
+         rnd / 12000, parse / 12000, ratio, ratio <= 1.25 ? "met" : "MISSED"
+  exit ratio > 1.25 }' || status=1
 echo
 scripts/scaling_bench.sh || status=1
 exit $status

@@ -44,11 +44,13 @@ set(development
   include/orvane-scpi/scpi.h
   include/orvane-scpi/scpi_table.h
   include/orvane-scpi/scpi_declare.h
+  include/orvane-scpi/scpi_instrument.h
   include/orvane-scpi/table_checker.h
   include/orvane-scpi/scpi_config.h
   include/orvane-scpi/demo_commands.h
   ${LIBDIR}/liborvane-scpi.a
   ${LIBDIR}/liborvane-scpi-demo-commands.a
+  ${LIBDIR}/liborvane-scpi-instrument.a
   ${LIBDIR}/liborvane-scpi-report.a
   ${LIBDIR}/liborvane-scpi-console.a
   ${LIBDIR}/liborvane-scpi-checker.a
@@ -58,6 +60,7 @@ set(development
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTargets.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTable.cmake
   ${LIBDIR}/pkgconfig/orvane-scpi.pc
+  ${LIBDIR}/pkgconfig/orvane-scpi-instrument.pc
   ${LIBDIR}/pkgconfig/orvane-scpi-demo.pc
   share/doc/orvane-scpi/LICENSE
   share/doc/orvane-scpi/copyright

@@ -322,58 +322,60 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
 /* ---- The commands as rows of a one-place table: CMD(Name, Spec, Handler, Slot) ---------------- */
 
 /** The IEEE 488.2 common commands. */
-#define SCPI_COMMON_COMMANDS(CMD)                                                      \
-  CMD(SCPI_CMD_CLS, "*CLS", SCPI_HandleCls, SCPI_NONE)                                 \
-  CMD(SCPI_CMD_ESE, "*ESE", SCPI_HandleEse, SCPI_NUM(&ScpiRegisterValue))              \
-  CMD(SCPI_CMD_ESE_Q, "*ESE?", SCPI_HandleEseQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_ESR_Q, "*ESR?", SCPI_HandleEsrQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_IDN_Q, "*IDN?", SCPI_HandleIdnQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_OPC, "*OPC", SCPI_HandleOpc, SCPI_NONE)                                 \
-  CMD(SCPI_CMD_OPC_Q, "*OPC?", SCPI_HandleOpcQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_RST, "*RST", SCPI_HandleRst, SCPI_NONE)                                 \
-  CMD(SCPI_CMD_SRE, "*SRE", SCPI_HandleSre, SCPI_NUM(&ScpiRegisterValue))              \
-  CMD(SCPI_CMD_SRE_Q, "*SRE?", SCPI_HandleSreQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_STB_Q, "*STB?", SCPI_HandleStbQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_TST_Q, "*TST?", SCPI_HandleTstQuery, SCPI_NONE)                         \
-  CMD(SCPI_CMD_WAI, "*WAI", SCPI_HandleWai, SCPI_NONE)
+#define SCPI_COMMON_COMMANDS(CMD)                                                                 \
+  CMD(SCPI_CMD_CLS, "*CLS", SCPI_HandleCls)                                                       \
+  CMD(SCPI_CMD_ESE, "*ESE", SCPI_HandleEse, SCPI_NUM(&ScpiRegisterValue))                         \
+  CMD(SCPI_CMD_ESE_Q, "*ESE?", SCPI_HandleEseQuery)                                               \
+  CMD(SCPI_CMD_ESR_Q, "*ESR?", SCPI_HandleEsrQuery)                                               \
+  CMD(SCPI_CMD_IDN_Q, "*IDN?", SCPI_HandleIdnQuery)                                               \
+  CMD(SCPI_CMD_OPC, "*OPC", SCPI_HandleOpc)                                                       \
+  CMD(SCPI_CMD_OPC_Q, "*OPC?", SCPI_HandleOpcQuery)                                               \
+  CMD(SCPI_CMD_RST, "*RST", SCPI_HandleRst)                                                       \
+  CMD(SCPI_CMD_SRE, "*SRE", SCPI_HandleSre, SCPI_NUM(&ScpiRegisterValue))                         \
+  CMD(SCPI_CMD_SRE_Q, "*SRE?", SCPI_HandleSreQuery)                                               \
+  CMD(SCPI_CMD_STB_Q, "*STB?", SCPI_HandleStbQuery)                                               \
+  CMD(SCPI_CMD_TST_Q, "*TST?", SCPI_HandleTstQuery)                                               \
+  CMD(SCPI_CMD_WAI, "*WAI", SCPI_HandleWai)
 
 /** The SYSTem and STATus commands every SCPI instrument answers. */
-#define SCPI_SYSTEM_COMMANDS(CMD)                                                                \
-  CMD(SCPI_CMD_SYST_ERR_COUN_Q, "SYSTem:ERRor:COUNt?", SCPI_HandleSystErrCountQuery, SCPI_NONE)  \
-  CMD(SCPI_CMD_SYST_ERR_Q, "SYSTem:ERRor[:NEXT]?", SCPI_HandleSystErrNextQuery, SCPI_NONE)       \
-  CMD(SCPI_CMD_SYST_VERS_Q, "SYSTem:VERSion?", SCPI_HandleSystVersionQuery, SCPI_NONE)           \
-  CMD(SCPI_CMD_STAT_OPER_COND_Q, "STATus:OPERation:CONDition?", SCPI_HandleStatOperCondQuery,     \
-      SCPI_NONE)                                                                                  \
-  CMD(SCPI_CMD_STAT_OPER_ENAB, "STATus:OPERation:ENABle", SCPI_HandleStatOperEnable,              \
-      SCPI_NUM(&ScpiRegisterValue))                                                               \
-  CMD(SCPI_CMD_STAT_OPER_ENAB_Q, "STATus:OPERation:ENABle?", SCPI_HandleStatOperEnableQuery,      \
-      SCPI_NONE)                                                                                  \
-  CMD(SCPI_CMD_STAT_OPER_Q, "STATus:OPERation[:EVENt]?", SCPI_HandleStatOperEventQuery,           \
-      SCPI_NONE)                                                                                  \
-  CMD(SCPI_CMD_STAT_QUES_COND_Q, "STATus:QUEStionable:CONDition?", SCPI_HandleStatQuesCondQuery,  \
-      SCPI_NONE)                                                                                  \
-  CMD(SCPI_CMD_STAT_QUES_ENAB, "STATus:QUEStionable:ENABle", SCPI_HandleStatQuesEnable,           \
-      SCPI_NUM(&ScpiRegisterValue))                                                               \
-  CMD(SCPI_CMD_STAT_QUES_ENAB_Q, "STATus:QUEStionable:ENABle?", SCPI_HandleStatQuesEnableQuery,   \
-      SCPI_NONE)                                                                                  \
-  CMD(SCPI_CMD_STAT_QUES_Q, "STATus:QUEStionable[:EVENt]?", SCPI_HandleStatQuesEventQuery,        \
-      SCPI_NONE)                                                                                  \
-  CMD(SCPI_CMD_STAT_PRES, "STATus:PRESet", SCPI_HandleStatPreset, SCPI_NONE)
+#define SCPI_SYSTEM_COMMANDS(CMD)                                                                 \
+  CMD(SCPI_CMD_SYST_ERR_COUN_Q, "SYSTem:ERRor:COUNt?", SCPI_HandleSystErrCountQuery)              \
+  CMD(SCPI_CMD_SYST_ERR_Q, "SYSTem:ERRor[:NEXT]?", SCPI_HandleSystErrNextQuery)                   \
+  CMD(SCPI_CMD_SYST_VERS_Q, "SYSTem:VERSion?", SCPI_HandleSystVersionQuery)                       \
+  CMD(SCPI_CMD_STAT_OPER_COND_Q, "STATus:OPERation:CONDition?", SCPI_HandleStatOperCondQuery)     \
+  CMD(SCPI_CMD_STAT_OPER_ENAB, "STATus:OPERation:ENABle",                                         \
+      SCPI_HandleStatOperEnable, SCPI_NUM(&ScpiRegisterValue))                                    \
+  CMD(SCPI_CMD_STAT_OPER_ENAB_Q, "STATus:OPERation:ENABle?", SCPI_HandleStatOperEnableQuery)      \
+  CMD(SCPI_CMD_STAT_OPER_Q, "STATus:OPERation[:EVENt]?", SCPI_HandleStatOperEventQuery)           \
+  CMD(SCPI_CMD_STAT_QUES_COND_Q, "STATus:QUEStionable:CONDition?", SCPI_HandleStatQuesCondQuery)  \
+  CMD(SCPI_CMD_STAT_QUES_ENAB, "STATus:QUEStionable:ENABle",                                      \
+      SCPI_HandleStatQuesEnable, SCPI_NUM(&ScpiRegisterValue))                                    \
+  CMD(SCPI_CMD_STAT_QUES_ENAB_Q, "STATus:QUEStionable:ENABle?", SCPI_HandleStatQuesEnableQuery)   \
+  CMD(SCPI_CMD_STAT_QUES_Q, "STATus:QUEStionable[:EVENt]?", SCPI_HandleStatQuesEventQuery)        \
+  CMD(SCPI_CMD_STAT_PRES, "STATus:PRESet", SCPI_HandleStatPreset)
 
 /** Both lists: include SCPI_MANDATORY_COMMANDS(CMD) in the instrument's own list. */
 #define SCPI_MANDATORY_COMMANDS(CMD) SCPI_COMMON_COMMANDS(CMD) SCPI_SYSTEM_COMMANDS(CMD)
 
-/* An instrument's list names each command's handler on the command's own row:
+/* An instrument's list names each command's handler on the command's own row, after the header
+ * specification and before the parameter slots (scpi_declare.h):
  *
  *   #define PSU_COMMANDS(CMD) \
  *     SCPI_MANDATORY_COMMANDS(CMD) \
- *     CMD(PSU_VOLT, "[SOURce#:]VOLTage[:LEVel]", PsuVolt, SCPI_CH_DAT(&VoltsOrMinMax))
+ *     CMD(PSU_VOLT, "[SOURce#:]VOLTage[:LEVel]", PsuVolt, SCPI_LEVEL(VoltLevel))
  *
- *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);          (command numbers)
- *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, PsuHandlers);     (SScpiTable and handlers)
- */
-#define SCPI_INSTR_ENUM_ENTRY_(Name, pSpec, pfnHandler, ...) Name,
-#define SCPI_INSTR_HANDLER_(Name, pSpec, pfnHandler, ...) pfnHandler,
+ *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);              (command numbers)
+ *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, 1, PsuUnits, PsuHandlers);
+ *
+ * SCPI_INSTRUMENT_TABLE is SCPI_NAMED_COMMAND_TABLE for such rows: the SScpiTable Name over
+ * arrays of its own (ucWidth slots per command, checked the same way) and unitSuffixes, and the
+ * handler array HandlersName. The handlers and attribute records must be declared before it. */
+#define SCPI_INSTR_SECOND_(a, b, ...) b
+#define SCPI_INSTR_ENUM_ENTRY_(Name, ...) Name,
+#define SCPI_INSTR_HANDLER_(Name, ...) SCPI_INSTR_SECOND_(__VA_ARGS__, ~),
+#define SCPI_INSTR_CHECK_ROW_(...) SCPI_ROW_WITHOUT_THIRD(SCPI_DECL_CHECK_ROW_, __VA_ARGS__)
+#define SCPI_INSTR_SPEC_ROW_(...) SCPI_ROW_WITHOUT_THIRD(SCPI_DECL_SPEC_, __VA_ARGS__)
+#define SCPI_INSTR_PARAM_ROW_(...) SCPI_ROW_WITHOUT_THIRD(SCPI_DECL_ROW_, __VA_ARGS__)
 
 /** The command numbers, one enumerator per row in list order, then CountName. Write a ';'. */
 #define SCPI_INSTRUMENT_ENUM(LIST, CountName) enum { LIST(SCPI_INSTR_ENUM_ENTRY_) CountName }
@@ -382,5 +384,11 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
  *  Write a ';' after it. */
 #define SCPI_HANDLER_ARRAY(LIST, HandlersName) \
   const PFnScpiHandler HandlersName[] = {LIST(SCPI_INSTR_HANDLER_)}
+
+/** The table record Name and its handler array from the list. Write a ';' after it. */
+#define SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes, HandlersName)                  \
+  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,        \
+                                SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_);                    \
+  SCPI_HANDLER_ARRAY(LIST, HandlersName)
 
 #endif /* ORVANE_SCPI_INSTRUMENT_H */
