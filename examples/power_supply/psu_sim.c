@@ -11,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -122,6 +123,7 @@ static int Listen(const char* pAddress, unsigned uiPort) {
     return -1;
   }
   setsockopt(iFd, SOL_SOCKET, SO_REUSEADDR, &iOn, sizeof iOn);
+  fcntl(iFd, F_SETFL, O_NONBLOCK); /* a connection reset before accept() must not block it */
   if (bind(iFd, (struct sockaddr*)&sAddr, sizeof sAddr) != 0 || listen(iFd, 16) != 0) {
     fprintf(stderr, "psu-sim: cannot listen on %s:%u: %s\n", pAddress, uiPort, strerror(errno));
     close(iFd);
@@ -163,11 +165,13 @@ static int ServeSockets(const char* pAddress, unsigned uiPort) {
   return 0;
 }
 
-/* One session on standard input and output; the end of the input ends its last message. */
+/* One session on standard input and output, there from power-on; the end of the input ends its
+ * last message. */
 static int ServeStdio(void) {
   char acChunk[SIM_READ_CHUNK];
   sSlots[0].iFd = STDOUT_FILENO;
   PsuSessionInit(&sSlots[0].sPsu, SlotWrite, &sSlots[0]);
+  SCPI_SetEventStatus(&sSlots[0].sPsu.sSession, SCPI_ESR_PON);
   while (!bStop) {
     const ssize_t lLen = read(STDIN_FILENO, acChunk, sizeof acChunk);
     if (lLen > 0) {

@@ -7,7 +7,7 @@
 static const char acUartInput[] =
     "*RST;*IDN?\n"
     "VOLT 5;:CURR 1.5 A;:OUTP1 ON;:MEAS:VOLT?\n"
-    "SOUR2:VOLT MAX;:VOLT2?;:OUTP2?\n"
+    "SOUR2:VOLT MAX;:SOUR2:VOLT?;:OUTP2?\n"
     "LIST:VOLT #18\x41\x20\x00\x00\x00\x00\x00\x00;:LIST:VOLT?\n"
     "INST:COUP (@1:2);:DISP:TEXT 'Ready'\n"
     "VOLT 1e44;:FROB\n"
@@ -29,6 +29,7 @@ int main(void) {
   unsigned uiPos;
   PsuPowerOn();
   PsuSessionInit(&sUart, UartWrite, 0);
+  SCPI_SetEventStatus(&sUart.sSession, SCPI_ESR_PON);
   for (uiPos = 0; uiPos + 1 < sizeof acUartInput; uiPos++) {
     SCPI_Input(&sUart.sSession, &acUartInput[uiPos], 1);
   }
