@@ -39,6 +39,7 @@ def test_identification(psu):
     ("APPL 2,12.5,1.25,ON;:SOUR2:VOLT?;:SOUR2:CURR?;:OUTP2?", "12.500;1.250;1"),
     ("VOLT 5;*RST;:VOLT?", "0.000"),
     ("LIST:VOLT #10;:LIST:VOLT?", "#10"),
+    ("APPL 1,MAX,DEF,OFF;:VOLT?;:CURR?;:OUTP?", "30.000;0.000;0"),
     ("*IDN?;:VOLT?", "Orvane,PSU-2,0,1.0;0.000"),
 ])
 def test_settings_and_queries(psu, message, response):
@@ -55,6 +56,8 @@ def test_settings_and_queries(psu, message, response):
     ("APPL 3,1,1,ON", ['-222,"Data out of range"']),
     ("VOLT 5 V,6", ['-115,"Unexpected number of parameters"']),
     ("VOLT 1;:FROB;:VOLT 2", ['-113,"Undefined header"']),
+    ("LIST:VOLT #13abc", ['-161,"Invalid block data"']),
+    ("MEAS3:VOLT?", ['-114,"Header suffix out of range"']),
 ])
 def test_errors_after_bad_commands(psu, message, queued):
     psu.write(message)
