@@ -1,21 +1,12 @@
 /* SPDX-License-Identifier: MIT */
-/* A power-supply-like instrument for the round-trip benchmark: two outputs with voltage and
- * current levels in milli-units, output switches and measurements, besides the mandatory
- * commands. */
+/* The handlers of the round-trip benchmark's power supply: two outputs with voltage and current
+ * levels in milli-units, output switches and measurements. */
 #include "round_instrument.h"
-
-#include <orvane-scpi/scpi_declare.h>
 
 #define OUTPUTS 2
 
 static int32_t alMilliVolts[OUTPUTS], alMilliAmps[OUTPUTS];
 static uint8_t abOn[OUTPUTS];
-
-static const SNumAttr Volts = {U_VOLT, NULL, 0};
-static const SNumAttr Amps = {U_AMP, NULL, 0};
-static const SBoolAttr OnOff = {0};
-static const SUnitSuffix Units[] = {
-    {"MV", U_VOLT, -3}, {"V", U_VOLT, 0}, {"MA", U_AMP, -3}, {"A", U_AMP, 0}, {"", U_NONE, 0}};
 
 /* The output a command names (SOURce#, OUTPut#, MEASure#), or -1 for one that does not exist. */
 static int Output(const SScpiCall* psCall) {
@@ -84,20 +75,8 @@ static int16_t MeasCurr(SScpiSession* psSession, const SScpiCall* psCall) {
   return 0;
 }
 
-/* clang-format off */
-#define ROUND_COMMANDS(CMD) \
-  SCPI_MANDATORY_COMMANDS(CMD) \
-  CMD(RND_VOLT,   "[SOURce#:]VOLTage[:LEVel][:IMMediate][:AMPLitude]",  Volt,      SCPI_NUM(&Volts)) \
-  CMD(RND_VOLT_Q, "[SOURce#:]VOLTage[:LEVel][:IMMediate][:AMPLitude]?", VoltQuery) \
-  CMD(RND_CURR,   "[SOURce#:]CURRent[:LEVel][:IMMediate][:AMPLitude]",  Curr,      SCPI_NUM(&Amps)) \
-  CMD(RND_CURR_Q, "[SOURce#:]CURRent[:LEVel][:IMMediate][:AMPLitude]?", CurrQuery) \
-  CMD(RND_OUTP,   "OUTPut#[:STATe]",                                    Outp,      SCPI_BOOL(&OnOff)) \
-  CMD(RND_OUTP_Q, "OUTPut#[:STATe]?",                                   OutpQuery) \
-  CMD(RND_MEAS_VOLT_Q, "MEASure#:VOLTage[:DC]?",                        MeasVolt) \
-  CMD(RND_MEAS_CURR_Q, "MEASure#:CURRent[:DC]?",                        MeasCurr)
-/* clang-format on */
 
-SCPI_INSTRUMENT_TABLE(ROUND_COMMANDS, RoundTable, 1, Units, RoundHandlers);
+SCPI_HANDLER_ARRAY(ROUND_COMMANDS, RoundHandlers);
 
 const SScpiInstrument RoundInstrument = {&RoundTable, RoundHandlers, "Orvane,BENCH,0,1.0",
                                          NULL, NULL, NULL, NULL, NULL, NULL, NULL,

@@ -34,6 +34,17 @@ int16_t RegisterValue(const SScpiCall* psCall, uint16_t uiMax, uint16_t* puiVal)
   return 0;
 }
 
+// *ESE and *SRE: a value 0..255 into an 8-bit enable register, the bits ucIgnored left 0.
+int16_t SetByteRegister(SScpiSession* psSession, const SScpiCall* psCall, uint8_t* pucReg,
+                        uint8_t ucIgnored) {
+  uint16_t uiVal;
+  const int16_t iErr = RegisterValue(psCall, ESE_SRE_MAX, &uiVal);
+  if (iErr) return iErr;
+  *pucReg = (uint8_t)(uiVal & ~ucIgnored);
+  ScpiUpdateRequest(psSession);
+  return 0;
+}
+
 int16_t StatusEventQuery(SScpiSession* psSession, uint8_t ucReg) {
   SScpiStatusReg& sReg = psSession->asReg[ucReg];
   SCPI_RespondInt(psSession, sReg.uiEvent);
@@ -55,8 +66,6 @@ int16_t StatusEnable(SScpiSession* psSession, const SScpiCall* psCall, uint8_t u
 
 extern "C" {
 
-const SNumAttr ScpiRegisterValue = {U_NONE, nullptr, 0};
-
 int16_t SCPI_HandleCls(SScpiSession* psSession, const SScpiCall*) {
   psSession->ucEsr = 0;
   psSession->ucErrorCount = 0;
@@ -69,12 +78,7 @@ int16_t SCPI_HandleCls(SScpiSession* psSession, const SScpiCall*) {
 }
 
 int16_t SCPI_HandleEse(SScpiSession* psSession, const SScpiCall* psCall) {
-  uint16_t uiVal;
-  const int16_t iErr = RegisterValue(psCall, ESE_SRE_MAX, &uiVal);
-  if (iErr) return iErr;
-  psSession->ucEse = (uint8_t)uiVal;
-  ScpiUpdateRequest(psSession);
-  return 0;
+  return SetByteRegister(psSession, psCall, &psSession->ucEse, 0);
 }
 
 int16_t SCPI_HandleEseQuery(SScpiSession* psSession, const SScpiCall*) {
@@ -116,12 +120,7 @@ int16_t SCPI_HandleRst(SScpiSession* psSession, const SScpiCall*) {
 }
 
 int16_t SCPI_HandleSre(SScpiSession* psSession, const SScpiCall* psCall) {
-  uint16_t uiVal;
-  const int16_t iErr = RegisterValue(psCall, ESE_SRE_MAX, &uiVal);
-  if (iErr) return iErr;
-  psSession->ucSre = (uint8_t)(uiVal & ~SCPI_STB_MSS);
-  ScpiUpdateRequest(psSession);
-  return 0;
+  return SetByteRegister(psSession, psCall, &psSession->ucSre, SCPI_STB_MSS);
 }
 
 int16_t SCPI_HandleSreQuery(SScpiSession* psSession, const SScpiCall*) {

@@ -29,8 +29,8 @@ void ScpiPut(SScpiSession* psSession, const char* pcData, uint32_t ulLen);
 void ScpiBeginElement(SScpiSession* psSession);
 // Hands the buffered bytes to the write function.
 void ScpiFlush(SScpiSession* psSession);
-// Writes the digits of a magnitude into the end of acText; returns the first digit.
-char* ScpiDigits(uint64_t ullVal, char* pcEnd);
+// Writes the decimal digits of ulVal so that they end before pcEnd; returns the first digit.
+char* ScpiDigits(uint32_t ulVal, char* pcEnd);
 // Re-evaluates the master summary and raises RQS (and the callback) when it rises.
 void ScpiUpdateRequest(SScpiSession* psSession);
 

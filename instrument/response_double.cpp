@@ -72,12 +72,12 @@ extern "C" void SCPI_RespondDouble(SScpiSession* psSession, double fdVal, uint8_
   // d.ddddE+xx
   char acText[SCPI_DOUBLE_DIGITS_MAX + 10];
   char* pcEnd = acText + sizeof acText;
-  char* pc = ScpiDigits((uint64_t)(iExp10 < 0 ? -iExp10 : iExp10), pcEnd);
+  char* pc = ScpiDigits((uint32_t)(iExp10 < 0 ? -iExp10 : iExp10), pcEnd);
   if (pcEnd - pc < 2) *--pc = '0';
   *--pc = iExp10 < 0 ? '-' : '+';
   *--pc = 'E';
-  char* pcMant = ScpiDigits(ullMant, pc);
-  while (pc - pcMant < ucDigits) *--pcMant = '0';
+  char* pcMant = pc;
+  for (uint8_t uc = 0; uc < ucDigits; ++uc, ullMant /= 10) *--pcMant = (char)('0' + ullMant % 10);
   if (ucDigits > 1) {
     pcMant[-1] = pcMant[0];
     pcMant[0] = '.';

@@ -7,18 +7,20 @@
 
 namespace {
 
-// Largest power of ten written out as zeros: a 32-bit mantissa times 10^9 fits 64 bits.
+// Largest power of ten written out as zeros rather than as an exponent.
 constexpr uint8_t WHOLE_EXPONENT_MAX = 9;
+constexpr char ZEROS[] = "000000000";
+static_assert(sizeof ZEROS - 1 == WHOLE_EXPONENT_MAX, "a zero for every power of ten");
 // Most decimals written with a point rather than an exponent.
 constexpr uint8_t FIXED_DECIMALS_MAX = 20;
 
 void PutChar(SScpiSession* psSession, char c) { ScpiPut(psSession, &c, 1); }
 
 // Writes a magnitude as digits, with a '-' first when bNeg.
-void PutMagnitude(SScpiSession* psSession, uint64_t ullVal, uint8_t bNeg) {
-  char acText[24];
+void PutMagnitude(SScpiSession* psSession, uint32_t ulVal, uint8_t bNeg) {
+  char acText[12];
   char* pcEnd = acText + sizeof acText;
-  char* pc = ScpiDigits(ullVal, pcEnd);
+  char* pc = ScpiDigits(ulVal, pcEnd);
   if (bNeg) *--pc = '-';
   ScpiPut(psSession, pc, (uint32_t)(pcEnd - pc));
 }
@@ -40,11 +42,11 @@ void PutFixed(SScpiSession* psSession, uint32_t ulMant, uint8_t ucDecimals, uint
 
 }  // namespace
 
-char* ScpiDigits(uint64_t ullVal, char* pcEnd) {
+char* ScpiDigits(uint32_t ulVal, char* pcEnd) {
   do {
-    *--pcEnd = (char)('0' + ullVal % 10);
-    ullVal /= 10;
-  } while (ullVal);
+    *--pcEnd = (char)('0' + ulVal % 10);
+    ulVal /= 10;
+  } while (ulVal);
   return pcEnd;
 }
 
@@ -88,9 +90,8 @@ void SCPI_RespondNum(SScpiSession* psSession, const SNum* psNum) {
   ScpiBeginElement(psSession);
   const uint8_t bNeg = (psNum->ucNumFlags & NUM_NEG) && psNum->ulMant;
   if (!(psNum->ucNumFlags & NUM_EXP_NEG) && psNum->ucExp <= WHOLE_EXPONENT_MAX) {
-    uint64_t ullVal = psNum->ulMant;
-    for (uint8_t uc = 0; uc < psNum->ucExp; ++uc) ullVal *= 10;
-    PutMagnitude(psSession, ullVal, bNeg);
+    PutMagnitude(psSession, psNum->ulMant, bNeg);
+    if (psNum->ulMant) ScpiPut(psSession, ZEROS, psNum->ucExp);
   } else if (!(psNum->ucNumFlags & NUM_EXP_NEG)) {
     PutMagnitude(psSession, psNum->ulMant, bNeg);
     ScpiPut(psSession, "E+", 2);

@@ -19,15 +19,17 @@ constexpr uint8_t FRAME_BLOCK = 5;        // definite block data: ulBlockLeft by
 constexpr uint8_t FRAME_INDEFINITE = 6;   // indefinite block data, up to the terminator
 constexpr uint8_t FRAME_STATE_MASK = 0x07;
 
+constexpr int16_t ERR_COMMAND = -100;
 constexpr int16_t ERR_INPUT_OVERRUN = -363;
 constexpr int16_t ERR_QUERY_INTERRUPTED = -410;
 constexpr int16_t ERR_QUERY_UNTERMINATED = -420;
 
-// Program text bytes the framing looks at: LF, '"', '#', '\''.
-constexpr uint64_t TEXT_STOPS = (1ull << '\n') | (1ull << '"') | (1ull << '#') | (1ull << '\'');
+// Program text bytes the framing looks at: LF, and '"', '#', '\'' as bits counted from '"'.
+constexpr uint32_t TEXT_STOPS = (1u << ('"' - '"')) | (1u << ('#' - '"')) | (1u << ('\'' - '"'));
 
 inline uint8_t IsTextStop(char c) {
-  return (uint8_t)c <= '\'' && ((TEXT_STOPS >> (uint8_t)c) & 1u);
+  const uint8_t ucFromQuote = (uint8_t)(c - '"');
+  return c == '\n' || (ucFromQuote <= '\'' - '"' && ((TEXT_STOPS >> ucFromQuote) & 1u));
 }
 
 // Appends message bytes to the input buffer; a message that outgrows it queues -363 once and is
@@ -69,7 +71,7 @@ void RunMessage(SScpiSession* psSession) {
     if (ucErr != SCPI_ERR_OK) {
       // The rest of the message is not run; what ran before stays done.
       if (SCPI_QueueParseError(psSession, ucErr) != SCPI_ERR_OK)
-        SCPI_QueueError(psSession, -100, nullptr);
+        SCPI_QueueError(psSession, ERR_COMMAND, nullptr);
       break;
     }
     const PFnScpiHandler pfnHandler = psInstr->ppfnHandlers[sCall.ucCmdNum];

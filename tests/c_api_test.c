@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_instrument.h> /* compiles as pedantic C99 as well */
 #include <orvane-scpi/scpi_table.h>
 
 static int iFailures = 0;

@@ -121,22 +121,23 @@ cmake_minimum_required(VERSION 3.16)
 project(components C)
 find_package(OrvaneScpi REQUIRED COMPONENTS ${COMPONENTS})
 add_executable(built_with built_with.c)
-target_link_libraries(built_with PRIVATE OrvaneScpi::demo)
+target_link_libraries(built_with PRIVATE OrvaneScpi::demo OrvaneScpi::instrument)
 add_executable(bare_include EXCLUDE_FROM_ALL bare_include.c)
 target_link_libraries(bare_include PRIVATE OrvaneScpi::parser)
 ]=])
 file(WRITE ${work}/components/built_with.c [=[
 #include <stdio.h>
 #include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_instrument.h>
 int main(void) {
   printf("%s trace %d\n", ORVANE_SCPI_VERSION_STRING, SCPI_TRACE);
-  return 0;
+  return SCPI_ErrorText(-350) ? 0 : 1;
 }
 ]=])
 file(WRITE ${work}/components/bare_include.c "#include <scpi.h>\nint main(void) { return 0; }\n")
 run("find_package with every component" ${CMAKE_COMMAND} -S ${work}/components
     -B ${work}/components-build -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers}
-    "-DCOMPONENTS=parser;demo_commands;demo")
+    "-DCOMPONENTS=parser;demo_commands;demo;instrument")
 run("building with the components" ${CMAKE_COMMAND} --build ${work}/components-build)
 run("the program built with the components" ${work}/components-build/built_with)
 expect_output("the program built with the components" "${VERSION} trace ${trace}\n" "${run_output}")

@@ -71,4 +71,22 @@ TEST(InstrumentStatus, CallbacksAndDetail) {
   EXPECT_EQ(sAnswer.size(), std::string("-221,\"\"\n").size() + 255);
 }
 
+uint8_t bTestPending;
+unsigned uiTestWaits;
+
+TEST(InstrumentStatus, OverlappedOperations) {
+  SScpiInstrument sOverlapped = TestInstrument;
+  sOverlapped.pfnPending = [](SScpiSession*) { return bTestPending; };
+  sOverlapped.pfnWait = [](SScpiSession*) { ++uiTestWaits; bTestPending = 0; };
+  TestSession t;
+  t.sSession.psInstr = &sOverlapped;
+  bTestPending = 1;
+  EXPECT_EQ(t.Ask("*OPC;*ESR?"), "0\n");  // OPC waits for the operations
+  SCPI_OperationsComplete(&t.sSession);
+  EXPECT_EQ(t.Ask("*ESR?"), "1\n");
+  bTestPending = 1;
+  EXPECT_EQ(t.Ask("*WAI;*OPC?"), "1\n");
+  EXPECT_EQ(uiTestWaits, 1u);
+}
+
 }  // namespace

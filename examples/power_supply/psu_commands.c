@@ -1,7 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
  * The bench supply's command table: the attribute records its commands name, and the table
- * with its handler array from PSU_COMMANDS, with the unit suffixes.
+ * from PSU_COMMANDS with the unit suffixes. A source of its own, so that orvane_scpi_add_table
+ * can derive the table's header index.
  */
 #include "psu_commands.h"
 
@@ -23,4 +24,4 @@ static const SUnitSuffix PsuUnitSuffixes[] = {
     {"UA", U_AMP, -6},  {"MA", U_AMP, -3},  {"A", U_AMP, 0},
     {"", U_NONE, 0}};
 
-SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, PSU_PARAM_WIDTH, PsuUnitSuffixes, PsuHandlers);
+SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, PSU_PARAM_WIDTH, PsuUnitSuffixes);

@@ -3,7 +3,8 @@
  * The bench supply's commands, each declared once: a name for its number, the header
  * specification, the handler (psu_instrument.c) and the parameter slots. The commands every
  * SCPI instrument answers come from the instrument layer. psu_commands.c defines the attribute
- * records the slots name and turns the list into the table and its handler array.
+ * records the slots name and turns the list into the table; psu_instrument.c turns it into the
+ * handler array.
  */
 #ifndef PSU_COMMANDS_H
 #define PSU_COMMANDS_H
@@ -41,27 +42,13 @@ SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);
 /** Parameter slots per command: APPLy has the most. */
 #define PSU_PARAM_WIDTH 4
 
+/** The supply's command table (psu_commands.c) and its handlers, one per command
+ *  (psu_instrument.c). */
 #ifdef __cplusplus
 extern "C" {
 #endif
-
-/** The supply's command table and its handlers, one per command. */
 extern const SScpiTable PsuTable;
 extern const PFnScpiHandler PsuHandlers[];
-
-/* The handlers: return 0, or the error number the layer queues. */
-int16_t PsuSetLevel(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuLevelQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuSetList(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuListQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuMeasureQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuSetOutput(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuOutputQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuApply(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuCouple(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuSetDisplay(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t PsuDisplayQuery(SScpiSession* psSession, const SScpiCall* psCall);
-
 #ifdef __cplusplus
 }
 #endif

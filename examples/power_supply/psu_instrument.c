@@ -86,7 +86,7 @@ static int16_t ReadLevel(const SParam* psParam, int32_t lMax, int32_t* plMilli) 
 /* ---- Levels ------------------------------------------------------------------------------- */
 
 /* [SOURce#:]VOLTage and [SOURce#:]CURRent. */
-int16_t PsuSetLevel(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuSetLevel(SScpiSession* psSession, const SScpiCall* psCall) {
   SPsuOutput* psOutput = OutputOf(psCall);
   const uint8_t bVolts = IsVoltage(psCall->ucCmdNum);
   int32_t lMilli = 0;
@@ -99,7 +99,7 @@ int16_t PsuSetLevel(SScpiSession* psSession, const SScpiCall* psCall) {
 }
 
 /* VOLTage? and CURRent?: the level set, or with MINimum, MAXimum or DEFault that limit. */
-int16_t PsuLevelQuery(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuLevelQuery(SScpiSession* psSession, const SScpiCall* psCall) {
   const SPsuOutput* psOutput = OutputOf(psCall);
   const uint8_t bVolts = IsVoltage(psCall->ucCmdNum);
   int32_t lMilli;
@@ -112,7 +112,7 @@ int16_t PsuLevelQuery(SScpiSession* psSession, const SScpiCall* psCall) {
 
 /* MEASure#:VOLTage? and MEASure#:CURRent?: the simulated output delivers its set level while it
  * is on, nothing while it is off. */
-int16_t PsuMeasureQuery(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuMeasureQuery(SScpiSession* psSession, const SScpiCall* psCall) {
   const SPsuOutput* psOutput = OutputOf(psCall);
   int32_t lMilli;
   if (psOutput == 0) return ERR_SUFFIX_OUT_OF_RANGE;
@@ -133,7 +133,7 @@ static uint8_t IsVoltsPoint(const uint8_t* pucPoint) {
 }
 
 /* [SOURce#:]LIST:VOLTage #<definite block>: up to PSU_LIST_POINTS points, all or nothing. */
-int16_t PsuSetList(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuSetList(SScpiSession* psSession, const SScpiCall* psCall) {
   SPsuOutput* psOutput = OutputOf(psCall);
   const uint8_t* pucData = 0;
   uint32_t ulLen = 0, ulPos;
@@ -153,7 +153,7 @@ int16_t PsuSetList(SScpiSession* psSession, const SScpiCall* psCall) {
 }
 
 /* [SOURce#:]LIST:VOLTage?: the stored points as a definite block, as they were sent. */
-int16_t PsuListQuery(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuListQuery(SScpiSession* psSession, const SScpiCall* psCall) {
   const SPsuOutput* psOutput = OutputOf(psCall);
   if (psOutput == 0) return ERR_SUFFIX_OUT_OF_RANGE;
   SCPI_RespondBlock(psSession, psOutput->aucList, psOutput->uiListLen);
@@ -175,7 +175,7 @@ static void Switch(uint8_t ucIndex, uint8_t bOn) {
 }
 
 /* OUTPut#[:STATe] ON|OFF. */
-int16_t PsuSetOutput(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuSetOutput(SScpiSession* psSession, const SScpiCall* psCall) {
   const SPsuOutput* psOutput = OutputOf(psCall);
   uint8_t bOn = 0;
   (void)psSession;
@@ -185,7 +185,7 @@ int16_t PsuSetOutput(SScpiSession* psSession, const SScpiCall* psCall) {
   return 0;
 }
 
-int16_t PsuOutputQuery(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuOutputQuery(SScpiSession* psSession, const SScpiCall* psCall) {
   const SPsuOutput* psOutput = OutputOf(psCall);
   if (psOutput == 0) return ERR_SUFFIX_OUT_OF_RANGE;
   SCPI_RespondBool(psSession, psOutput->bOn);
@@ -193,7 +193,7 @@ int16_t PsuOutputQuery(SScpiSession* psSession, const SScpiCall* psCall) {
 }
 
 /* APPLy <output>,<volts>,<amps>,ON|OFF: one output set up in one command, all or nothing. */
-int16_t PsuApply(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuApply(SScpiSession* psSession, const SScpiCall* psCall) {
   uint32_t ulOutput = 0;
   int32_t lMilliVolts = 0, lMilliAmps = 0;
   uint8_t bOn = 0;
@@ -215,7 +215,7 @@ int16_t PsuApply(SScpiSession* psSession, const SScpiCall* psCall) {
 
 /* INSTrument:COUPle (@1,2) or (@1:2): the outputs that switch together. The table allows one
  * dimension and the numbers 1 to PSU_OUTPUTS only. */
-int16_t PsuCouple(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuCouple(SScpiSession* psSession, const SScpiCall* psCall) {
   SParam sFirst[1], sLast[1];
   uint8_t ucDims = 1, bRange = 0, ucEntry;
   uint8_t ucCoupling = 0;
@@ -243,7 +243,7 @@ int16_t PsuCouple(SScpiSession* psSession, const SScpiCall* psCall) {
 /* ---- Display ------------------------------------------------------------------------------ */
 
 /* DISPlay:TEXT 'It''s on': the text, a doubled quote kept once, cut to the display's width. */
-int16_t PsuSetDisplay(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuSetDisplay(SScpiSession* psSession, const SScpiCall* psCall) {
   const char* pText = 0;
   uint8_t ucLen = 0, ucPos;
   char cDelimiter = 0;
@@ -257,13 +257,15 @@ int16_t PsuSetDisplay(SScpiSession* psSession, const SScpiCall* psCall) {
   return 0;
 }
 
-int16_t PsuDisplayQuery(SScpiSession* psSession, const SScpiCall* psCall) {
+static int16_t PsuDisplayQuery(SScpiSession* psSession, const SScpiCall* psCall) {
   (void)psCall;
   SCPI_RespondString(psSession, acDisplay, ucDisplayLen);
   return 0;
 }
 
 /* ---- The instrument ----------------------------------------------------------------------- */
+
+SCPI_HANDLER_ARRAY(PSU_COMMANDS, PsuHandlers);
 
 const SScpiInstrument PsuInstrument = {
     &PsuTable, PsuHandlers, "Orvane,PSU-2,0,1.0", NULL, PsuReset, NULL, NULL, NULL, NULL, NULL,

@@ -66,7 +66,8 @@ extern "C" {
 
 /** Session modes (SScpiSessionSetup.ucMode). */
 #define SCPI_MODE_STREAM 0        /* socket, UART: a response goes out as soon as it is complete */
-#define SCPI_MODE_READ_REQUEST 1  /* USBTMC, GPIB: a response waits for SCPI_ReadRequest */
+#define SCPI_MODE_READ_REQUEST 1  /* USBTMC, GPIB: a response waits for SCPI_ReadRequest (one
+                                     longer than the output buffer is written as it is made) */
 
 /* ---- Records --------------------------------------------------------------------------------- */
 
@@ -179,9 +180,9 @@ struct SScpiSession {
 
 /* ---- Sessions ------------------------------------------------------------------------------------ */
 
-/** Starts a session at power-on state: empty buffers and queue, status registers cleared,
- *  transition filters positive, ESR PON set. Returns 0, SCPI_ERR_SESSION_SETUP, or the code of
- *  SCPI_ContextInit. */
+/** Starts a session: empty buffers and queue, status and enable registers cleared, transition
+ *  filters positive (a firmware sets PON with SCPI_SetEventStatus at power-on). Returns 0,
+ *  SCPI_ERR_SESSION_SETUP, or the code of SCPI_ContextInit. */
 uint8_t SCPI_SessionInit(SScpiSession* psSession, const SScpiInstrument* psInstr,
                          const SScpiSessionSetup* psSetup);
 
@@ -286,9 +287,6 @@ uint8_t SCPI_OperationsComplete(SScpiSession* psSession);
 
 /* ---- The commands the layer answers ---------------------------------------------------------- */
 
-/** The numeric attribute of the register values these commands take (plain numbers). */
-extern const SNumAttr ScpiRegisterValue;
-
 int16_t SCPI_HandleCls(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleEse(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleEseQuery(SScpiSession* psSession, const SScpiCall* psCall);
@@ -320,6 +318,10 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
 #endif
 
 /* ---- The commands as rows of a one-place table: CMD(Name, Spec, Handler, Slot) ---------------- */
+
+/** The numeric attribute of the register values these commands take (plain numbers); in every
+ *  source that includes this header, so that a table source needs nothing of the library. */
+static const SNumAttr ScpiRegisterValue = {U_NONE, NULL, 0};
 
 /** The IEEE 488.2 common commands. */
 #define SCPI_COMMON_COMMANDS(CMD)                                                                 \
@@ -364,12 +366,15 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
  *     SCPI_MANDATORY_COMMANDS(CMD) \
  *     CMD(PSU_VOLT, "[SOURce#:]VOLTage[:LEVel]", PsuVolt, SCPI_LEVEL(VoltLevel))
  *
- *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);              (command numbers)
- *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, 1, PsuUnits, PsuHandlers);
+ *   SCPI_INSTRUMENT_ENUM(PSU_COMMANDS, PSU_COMMAND_COUNT);       in a header: command numbers
+ *   SCPI_INSTRUMENT_TABLE(PSU_COMMANDS, PsuTable, 1, PsuUnits);  in the table's source
+ *   SCPI_HANDLER_ARRAY(PSU_COMMANDS, PsuHandlers);               in the handlers' source
  *
  * SCPI_INSTRUMENT_TABLE is SCPI_NAMED_COMMAND_TABLE for such rows: the SScpiTable Name over
- * arrays of its own (ucWidth slots per command, checked the same way) and unitSuffixes, and the
- * handler array HandlersName. The handlers and attribute records must be declared before it. */
+ * arrays of its own (ucWidth slots per command, checked the same way) and unitSuffixes; it
+ * needs the attribute records only. SCPI_HANDLER_ARRAY needs the handlers only. Keep them in
+ * separate sources when the table is built with orvane_scpi_add_table, whose header index
+ * generator compiles the table's sources on their own. */
 #define SCPI_INSTR_SECOND_(a, b, ...) b
 #define SCPI_INSTR_ENUM_ENTRY_(Name, ...) Name,
 #define SCPI_INSTR_HANDLER_(Name, ...) SCPI_INSTR_SECOND_(__VA_ARGS__, ~),
@@ -380,15 +385,20 @@ int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
 /** The command numbers, one enumerator per row in list order, then CountName. Write a ';'. */
 #define SCPI_INSTRUMENT_ENUM(LIST, CountName) enum { LIST(SCPI_INSTR_ENUM_ENTRY_) CountName }
 
-/** The handler array alone, parallel to the list (beside a table written some other way).
- *  Write a ';' after it. */
+/** The table record Name from the list: SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes),
+ *  or with a fifth argument HandlersName its handler array as well, in the same source (for a
+ *  table built without a header index). Write a ';' after it. */
+#define SCPI_INSTRUMENT_TABLE(...) \
+  SCPI_DECL_CAT_(SCPI_INSTR_TABLE_, SCPI_DECL_NARGS_(__VA_ARGS__))(__VA_ARGS__)
+#define SCPI_INSTR_TABLE_4(LIST, Name, ucWidth, unitSuffixes)                                   \
+  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,        \
+                                SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_)
+#define SCPI_INSTR_TABLE_5(LIST, Name, ucWidth, unitSuffixes, HandlersName) \
+  SCPI_INSTR_TABLE_4(LIST, Name, ucWidth, unitSuffixes);                   \
+  SCPI_HANDLER_ARRAY(LIST, HandlersName)
+
+/** The handler array HandlersName, parallel to the list. Write a ';' after it. */
 #define SCPI_HANDLER_ARRAY(LIST, HandlersName) \
   const PFnScpiHandler HandlersName[] = {LIST(SCPI_INSTR_HANDLER_)}
-
-/** The table record Name and its handler array from the list. Write a ';' after it. */
-#define SCPI_INSTRUMENT_TABLE(LIST, Name, ucWidth, unitSuffixes, HandlersName)                  \
-  SCPI_NAMED_COMMAND_TABLE_ROWS(LIST, Name, ucWidth, unitSuffixes, SCPI_INSTR_CHECK_ROW_,        \
-                                SCPI_INSTR_SPEC_ROW_, SCPI_INSTR_PARAM_ROW_);                    \
-  SCPI_HANDLER_ARRAY(LIST, HandlersName)
 
 #endif /* ORVANE_SCPI_INSTRUMENT_H */
