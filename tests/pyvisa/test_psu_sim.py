@@ -41,6 +41,7 @@ def test_identification(psu):
     ("LIST:VOLT #10;:LIST:VOLT?", "#10"),
     ("APPL 1,MAX,DEF,OFF;:VOLT?;:CURR?;:OUTP?", "30.000;0.000;0"),
     ("*IDN?;:VOLT?", "Orvane,PSU-2,0,1.0;0.000"),
+    ("VOLT 4;*WAI;:VOLT?;*OPC?", "4.000;1"),
 ])
 def test_settings_and_queries(psu, message, response):
     assert psu.query(message) == response
