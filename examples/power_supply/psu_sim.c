@@ -110,7 +110,7 @@ static int Listen(const char* pAddress, unsigned uiPort) {
   struct sockaddr_in sAddr;
   socklen_t uiAddrLen = sizeof sAddr;
   const int iOn = 1;
-  const int iFd = socket(AF_INET, SOCK_STREAM, 0);
+  int iFd;
   memset(&sAddr, 0, sizeof sAddr);
   sAddr.sin_family = AF_INET;
   sAddr.sin_port = htons((uint16_t)uiPort);
@@ -118,6 +118,7 @@ static int Listen(const char* pAddress, unsigned uiPort) {
     fprintf(stderr, "psu-sim: not an IPv4 address: %s\n", pAddress);
     return -1;
   }
+  iFd = socket(AF_INET, SOCK_STREAM, 0);
   if (iFd < 0) {
     perror("psu-sim: socket");
     return -1;
