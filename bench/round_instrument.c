@@ -14,16 +14,24 @@ static int Output(const SScpiCall* psCall) {
   return ulOutput <= OUTPUTS ? (int)ulOutput - 1 : -1;
 }
 
-/* A level in milli-units, 0 to ulMax: the exact value's mantissa scaled without floating point. */
+/* A level in milli-units, 0 to lMax: the exact value scaled without floating point. */
 static int16_t Level(const SScpiCall* psCall, int32_t lMax, int32_t* plMilli) {
   const SNum* psNum = &psCall->psParams[0].uVal.sNum;
-  int32_t lVal = (int32_t)psNum->ulMant;
+  int32_t lVal = psNum->ulMant > (uint32_t)lMax * 1000u ? lMax + 1 : (int32_t)psNum->ulMant;
   int iExp = (psNum->ucNumFlags & NUM_EXP_NEG) ? 3 - psNum->ucExp : 3 + psNum->ucExp;
-  if (psNum->ulMant > (uint32_t)lMax * 1000u || (psNum->ucNumFlags & NUM_NEG)) return -222;
-  for (; iExp > 0; --iExp) lVal *= 10;
+  for (; iExp > 0 && lVal <= lMax; --iExp) lVal *= 10;
   for (; iExp < 0; ++iExp) lVal /= 10;
-  if (lVal > lMax) return -222;
+  if (lVal > lMax || (lVal && (psNum->ucNumFlags & NUM_NEG))) return -222;
   *plMilli = lVal;
+  return 0;
+}
+
+/* A level query: the level set, or with bMeasured the level while the output is on. */
+static int16_t RespondLevel(SScpiSession* psSession, const SScpiCall* psCall,
+                            const int32_t alLevels[], uint8_t bMeasured) {
+  const int iOut = Output(psCall);
+  if (iOut < 0) return -114;
+  SCPI_RespondScaled(psSession, !bMeasured || abOn[iOut] ? alLevels[iOut] : 0, 3);
   return 0;
 }
 
@@ -32,22 +40,22 @@ static int16_t Volt(SScpiSession* psSession, const SScpiCall* psCall) {
   (void)psSession;
   return iOut < 0 ? -114 : Level(psCall, 30000, &alMilliVolts[iOut]);
 }
-static int16_t VoltQuery(SScpiSession* psSession, const SScpiCall* psCall) {
-  const int iOut = Output(psCall);
-  if (iOut < 0) return -114;
-  SCPI_RespondScaled(psSession, alMilliVolts[iOut], 3);
-  return 0;
-}
 static int16_t Curr(SScpiSession* psSession, const SScpiCall* psCall) {
   const int iOut = Output(psCall);
   (void)psSession;
   return iOut < 0 ? -114 : Level(psCall, 5000, &alMilliAmps[iOut]);
 }
+static int16_t VoltQuery(SScpiSession* psSession, const SScpiCall* psCall) {
+  return RespondLevel(psSession, psCall, alMilliVolts, 0);
+}
 static int16_t CurrQuery(SScpiSession* psSession, const SScpiCall* psCall) {
-  const int iOut = Output(psCall);
-  if (iOut < 0) return -114;
-  SCPI_RespondScaled(psSession, alMilliAmps[iOut], 3);
-  return 0;
+  return RespondLevel(psSession, psCall, alMilliAmps, 0);
+}
+static int16_t MeasVolt(SScpiSession* psSession, const SScpiCall* psCall) {
+  return RespondLevel(psSession, psCall, alMilliVolts, 1);
+}
+static int16_t MeasCurr(SScpiSession* psSession, const SScpiCall* psCall) {
+  return RespondLevel(psSession, psCall, alMilliAmps, 1);
 }
 static int16_t Outp(SScpiSession* psSession, const SScpiCall* psCall) {
   const int iOut = Output(psCall);
@@ -62,19 +70,6 @@ static int16_t OutpQuery(SScpiSession* psSession, const SScpiCall* psCall) {
   SCPI_RespondBool(psSession, abOn[iOut]);
   return 0;
 }
-static int16_t MeasVolt(SScpiSession* psSession, const SScpiCall* psCall) {
-  const int iOut = Output(psCall);
-  if (iOut < 0) return -114;
-  SCPI_RespondScaled(psSession, abOn[iOut] ? alMilliVolts[iOut] : 0, 3);
-  return 0;
-}
-static int16_t MeasCurr(SScpiSession* psSession, const SScpiCall* psCall) {
-  const int iOut = Output(psCall);
-  if (iOut < 0) return -114;
-  SCPI_RespondScaled(psSession, abOn[iOut] ? alMilliAmps[iOut] : 0, 3);
-  return 0;
-}
-
 
 SCPI_HANDLER_ARRAY(ROUND_COMMANDS, RoundHandlers);
 

@@ -162,7 +162,7 @@ struct SScpiSession {
   SScpiError* psErrors;
   PFnScpiWrite pfnWrite;
   void* pvUser;
-  uint32_t ulBlockLeft;       /* input framing: bytes of block data (or length digits) to come */
+  uint32_t ulBlockLeft;       /* input framing: a block's length as read, then its bytes to come */
   uint16_t uiInputSize;
   uint16_t uiInputLen;
   uint16_t uiOutputSize;
@@ -287,22 +287,39 @@ uint8_t SCPI_OperationsComplete(SScpiSession* psSession);
 
 /* ---- The commands the layer answers ---------------------------------------------------------- */
 
+/* The handlers of the commands below: each answers as IEEE 488.2 and SCPI-99 define, and
+ * returns 0, or -222 for a register value out of range. */
+
+/** *CLS: empties the queue, clears the ESR, both event registers and a pending *OPC, then calls
+ *  pfnClear. Returns 0. */
 int16_t SCPI_HandleCls(SScpiSession* psSession, const SScpiCall* psCall);
+/** *ESE <value> and *SRE <value>: 0 to 255, rounded (bit 6 of *SRE is ignored).
+ *  Return 0, or -222 outside 0 to 255. */
 int16_t SCPI_HandleEse(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t SCPI_HandleEseQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t SCPI_HandleEsrQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t SCPI_HandleIdnQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t SCPI_HandleOpc(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t SCPI_HandleOpcQuery(SScpiSession* psSession, const SScpiCall* psCall);
-int16_t SCPI_HandleRst(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleSre(SScpiSession* psSession, const SScpiCall* psCall);
+/** *ESE?, *SRE?, *STB?: the register as NR1. *ESR?: the ESR, which it clears. Return 0. */
+int16_t SCPI_HandleEseQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleSreQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleStbQuery(SScpiSession* psSession, const SScpiCall* psCall);
+int16_t SCPI_HandleEsrQuery(SScpiSession* psSession, const SScpiCall* psCall);
+/** *IDN?: the instrument's pSIdentity. *TST?: pfnSelfTest's result, 0 without one.
+ *  Return 0. */
+int16_t SCPI_HandleIdnQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleTstQuery(SScpiSession* psSession, const SScpiCall* psCall);
+/** *OPC: OPC now, or when SCPI_OperationsComplete reports the overlapped operations done.
+ *  *OPC? and *WAI: wait for them (pfnWait); *OPC? then answers 1. *RST: pfnReset. Return 0. */
+int16_t SCPI_HandleOpc(SScpiSession* psSession, const SScpiCall* psCall);
+int16_t SCPI_HandleOpcQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleWai(SScpiSession* psSession, const SScpiCall* psCall);
+int16_t SCPI_HandleRst(SScpiSession* psSession, const SScpiCall* psCall);
+/** SYSTem:ERRor[:NEXT]?: the oldest entry, removed. SYSTem:ERRor:COUNt?: the entries queued.
+ *  SYSTem:VERSion?: 1999.0. Return 0. */
 int16_t SCPI_HandleSystErrNextQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleSystErrCountQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleSystVersionQuery(SScpiSession* psSession, const SScpiCall* psCall);
+/** STATus:OPERation and STATus:QUEStionable: [:EVENt]? reads and clears the event register,
+ *  :CONDition? and :ENABle? read, :ENABle <value> sets 0 to 65535 (bit 15 ignored).
+ *  Return 0, or -222 for an enable value out of range. */
 int16_t SCPI_HandleStatOperEventQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleStatOperCondQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleStatOperEnable(SScpiSession* psSession, const SScpiCall* psCall);
@@ -311,6 +328,8 @@ int16_t SCPI_HandleStatQuesEventQuery(SScpiSession* psSession, const SScpiCall* 
 int16_t SCPI_HandleStatQuesCondQuery(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleStatQuesEnable(SScpiSession* psSession, const SScpiCall* psCall);
 int16_t SCPI_HandleStatQuesEnableQuery(SScpiSession* psSession, const SScpiCall* psCall);
+/** STATus:PRESet: both enable registers 0, positive filters all 1, negative filters 0.
+ *  Returns 0. */
 int16_t SCPI_HandleStatPreset(SScpiSession* psSession, const SScpiCall* psCall);
 
 #ifdef __cplusplus
