@@ -10,12 +10,19 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef ORVANE_ROUND_PSU
+// The power supply of examples/power_supply, as psu-sim and its firmware run it.
+#include "psu_instrument.h"
+#define ROUND_INSTRUMENT PsuInstrument
+#else
 #include "round_instrument.h"
+#define ROUND_INSTRUMENT RoundInstrument
+#endif
 
 namespace {
 
 const char* const MESSAGES[] = {
-    "VOLT 12.5;CURR 0.75\n", "OUTP1 ON\n",          "MEAS:VOLT?;MEAS:CURR?\n",
+    "VOLT 12.5;CURR 0.75\n", "OUTP1 ON\n",          "MEAS:VOLT?;CURR?\n",
     "VOLT?\n",               "SOUR2:VOLT 3.3;CURR 1.2;:OUTP2 ON\n",
     "OUTP2?\n",              "*OPC?\n",             "SYST:ERR?\n",
 };
@@ -61,7 +68,7 @@ int main(int argc, char** argv) {
   const SScpiSessionSetup sSetup = {acInput, acOutput, asErrors, &Discard, nullptr,
                                     sizeof acInput, sizeof acOutput, 8, SCPI_MODE_STREAM};
   static SScpiSession sSession;
-  if (SCPI_SessionInit(&sSession, &RoundInstrument, &sSetup) != SCPI_ERR_OK) return 1;
+  if (SCPI_SessionInit(&sSession, &ROUND_INSTRUMENT, &sSetup) != SCPI_ERR_OK) return 1;
   if (argv[1][0] == 'p') {
     RunParse(&sSession.sCtx, uiIterations);
   } else {
