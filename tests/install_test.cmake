@@ -217,6 +217,10 @@ run("configuring the power-supply example" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/exa
 run("building the power-supply example" ${CMAKE_COMMAND} --build ${work}/psu)
 run("psu-sim --stdio of the power-supply example" ${CMAKE_COMMAND} -DPSU_SIM=${work}/psu/psu-sim
     -DSOURCE_DIR=${SOURCE_DIR} -DWORK_DIR=${work}/psu-sim -P ${SOURCE_DIR}/tests/psu_sim_test.cmake)
+run("psu-cli --check-table=standard" ${work}/psu/psu-cli --check-table=standard)
+if(NOT run_output MATCHES "39 commands, 6 unit suffixes: 0 errors, 0 warnings\n$")
+  message(FATAL_ERROR "psu-cli --check-table=standard printed:\n${run_output}")
+endif()
 
 # ---- Consoles for the installed demo table and for a table with mistakes ----
 file(WRITE ${work}/consoles/CMakeLists.txt "
