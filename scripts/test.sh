@@ -23,6 +23,8 @@ for cpu in m4 m0; do
 done
 cmake --install build-cortex-m4 --prefix build-cortex-m4/install-check
 scripts/footprint.sh
+# The parser's records on emulated Cortex-M4 and Cortex-M0 cores (QEMU), compared with the host's.
+scripts/firmware-compare.sh cortex-m4 cortex-m0
 # The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan
 cmake --build --preset asan
