@@ -24,7 +24,7 @@ done
 cmake --install build-cortex-m4 --prefix build-cortex-m4/install-check
 scripts/footprint.sh
 # The parser's records on emulated Cortex-M4 and Cortex-M0 cores (QEMU), compared with the host's.
-scripts/firmware-compare.sh cortex-m4 cortex-m0
+ORVANE_HOST_BUILD_DIR="$PWD/build" scripts/firmware-compare.sh cortex-m4 cortex-m0
 # The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan
 cmake --build --preset asan
