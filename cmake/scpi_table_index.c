@@ -1,12 +1,23 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * Derives the header index CmdSpecIndex (orvane-scpi/scpi_table.h) from a command table and
- * prints it as a C source file. It is compiled together with the table's own sources by the
- * build machine's C compiler and run there; its output is compiled into the table for the
- * target:
+ * Derives the header index (SCmdIndex, orvane-scpi/scpi_table.h) of each listed table record and
+ * prints them as a C source file. It is compiled together with the table's own sources and a
+ * list of the records by the build machine's C compiler and run there; its output is compiled
+ * into the table for the target, whose sources are then compiled with ORVANE_SCPI_TABLE_INDEXED
+ * so that each record defined with SCPI_TABLE_RECORD_DEFINE(MyTable, ...) refers to its index
+ * MyTableIndex:
  *
- *   cc scpi_table_index.c my_table.c -I<folder holding orvane-scpi/> -o table_index
+ *   cc -DORVANE_SCPI_TABLE_INDEXED scpi_table_index.c my_table.c my_tables.c \
+ *      -I<folder holding orvane-scpi/> -o table_index
  *   ./table_index my_table_index.c        (or: ./table_index > my_table_index.c)
+ *
+ * where my_tables.c lists the records (orvane_scpi_add_table writes it from its TABLES):
+ *
+ *   #include <orvane-scpi/scpi_table.h>
+ *   extern const SScpiTable MyTable;
+ *   const SCmdIndex MyTableIndex = {0};  (stands in while the index is derived)
+ *   const SScpiTable* const ScpiIndexTables[] = {&MyTable, NULL};
+ *   const char* const ScpiIndexTableNames[] = {"MyTable", NULL};
  *
  * How the parser walks a header specification (a walk is exact, so the index may only leave
  * out entries whose walk certainly ends in SCPI_ERR_INVALID_CMD):
@@ -40,6 +51,10 @@
 #include <string.h>
 
 #include <orvane-scpi/scpi_table.h>
+
+/* The records to index and their names, each list ended by NULL. */
+extern const SScpiTable* const ScpiIndexTables[];
+extern const char* const ScpiIndexTableNames[];
 
 enum {
   MAX_ENTRIES = 256,    /* the parser tries entries 0 to 255 */
@@ -236,10 +251,10 @@ static void PrintRun(FILE* pOut, const SRun* psRun, const char* pWhat) {
 }
 
 /* Writes the candidates of every run and fills in where each begins. */
-static void PrintCandidates(FILE* pOut, const SRun* psOther, const SRun* psRuns, unsigned uiRuns,
-                            unsigned* puiRunStart) {
+static void PrintCandidates(FILE* pOut, const char* pName, const SRun* psOther,
+                            const SRun* psRuns, unsigned uiRuns, unsigned* puiRunStart) {
   unsigned ui, uiStart = psOther->uiCount;
-  fprintf(pOut, "static const uint8_t aucCandidates[] = {\n");
+  fprintf(pOut, "static const uint8_t %sCandidates_[] = {\n", pName);
   PrintRun(pOut, psOther, "for a key no entry has");
   for (ui = 0; ui < uiRuns; ++ui) {
     char acWhat[32];
@@ -251,8 +266,8 @@ static void PrintCandidates(FILE* pOut, const SRun* psOther, const SRun* psRuns,
   fprintf(pOut, "    0, 0 /* no candidate beyond */\n};\n\n");
 }
 
-int main(int argc, char** argv) {
-  FILE* pOut = stdout;
+/* Prints the index of one table record. */
+static void IndexTable(FILE* pOut, const char* pName, const SScpiTable* psTable) {
   SRun sOther;
   SRun* psRuns;
   unsigned* puiRunOf; /* per bucket: its run, or uiRuns for the run of no key */
@@ -260,11 +275,9 @@ int main(int argc, char** argv) {
   unsigned uiHashes = 0, uiRuns = 0, uiCandidates, ui, uiKey, uiBucket, uiBuckets;
   unsigned uiBucketBits = 1;
 
-  if (argc > 2) {
-    fprintf(stderr, "usage: %s [OUTPUT.c]\n", argv[0]);
-    return 2;
-  }
-  ppSpecs = CmdSpecs;
+  ppSpecs = psTable->ppCmdSpecs;
+  uiEntries = 0;
+  uiKeyCount = 0;
   while (uiEntries < MAX_ENTRIES && ppSpecs[uiEntries][0] != '\0') ++uiEntries;
 
   /* A keyword gives at most two keys, and a specification of fewer than 255 characters holds
@@ -314,21 +327,13 @@ int main(int argc, char** argv) {
     for (uiBucket = 0; uiBucket < uiBuckets; ++uiBucket) puiRunOf[uiBucket] = MAX_ENTRIES;
   }
 
-  if (argc == 2) {
-    pOut = fopen(argv[1], "w");
-    if (pOut == NULL) {
-      perror(argv[1]);
-      return 1;
-    }
-  }
   fprintf(pOut,
-          "/* The header index of CmdSpecs (%u entries), printed by scpi_table_index: do not edit.\n"
-          " * %u of the entries have shapes the index does not sort and are tried for every "
-          "header. */\n#include <orvane-scpi/scpi_table.h>\n\n",
-          uiEntries, sOther.uiCount);
+          "/* The header index of %s (%u entries). %u of the entries have shapes the index\n"
+          " * does not sort and are tried for every header. */\n\n",
+          pName, uiEntries, sOther.uiCount);
   puiRunStart = (unsigned*)Allocate(sizeof(unsigned) * (uiRuns + 1));
-  PrintCandidates(pOut, &sOther, psRuns, uiRuns, puiRunStart);
-  fprintf(pOut, "static const uint32_t aulBuckets[] = {\n");
+  PrintCandidates(pOut, pName, &sOther, psRuns, uiRuns, puiRunStart);
+  fprintf(pOut, "static const uint32_t %sBuckets_[] = {\n", pName);
   for (uiBucket = 0, uiKey = 0; uiBucket < uiBuckets; ++uiBucket) {
     const unsigned uiRun = puiRunOf[uiBucket];
     const unsigned uiFirst = uiRun == MAX_ENTRIES ? 0 : puiRunStart[uiRun];
@@ -345,14 +350,35 @@ int main(int argc, char** argv) {
     }
     fprintf(pOut, "%s\n", uiRun != MAX_ENTRIES ? " */" : "");
   }
-  fprintf(pOut, "};\n\nconst SCmdIndex CmdSpecIndex = {CmdSpecs, aulBuckets, aucCandidates, %u};\n",
-          32 - uiBucketBits);
+  fprintf(pOut, "};\n\nconst SCmdIndex %sIndex = {NULL, %sBuckets_, %sCandidates_, %u};\n\n",
+          pName, pName, pName, 32 - uiBucketBits);
   for (ui = 0; ui < uiRuns; ++ui) free(psRuns[ui].puiEntries);
   free(psRuns);
   free(puiRunOf);
   free(puiRunStart);
   free(sOther.puiEntries);
   free(pKeys);
+}
+
+int main(int argc, char** argv) {
+  FILE* pOut = stdout;
+  unsigned ui;
+  if (argc > 2) {
+    fprintf(stderr, "usage: %s [OUTPUT.c]\n", argv[0]);
+    return 2;
+  }
+  if (argc == 2) {
+    pOut = fopen(argv[1], "w");
+    if (pOut == NULL) {
+      perror(argv[1]);
+      return 1;
+    }
+  }
+  fprintf(pOut, "/* Header indexes printed by scpi_table_index: do not edit. */\n"
+                "#include <orvane-scpi/scpi_table.h>\n\n");
+  for (ui = 0; ScpiIndexTables[ui] != NULL; ++ui) {
+    IndexTable(pOut, ScpiIndexTableNames[ui], ScpiIndexTables[ui]);
+  }
   if (ferror(pOut) || (pOut != stdout && fclose(pOut) != 0)) {
     fprintf(stderr, "scpi_table_index: cannot write the index\n");
     if (argc == 2) remove(argv[1]);

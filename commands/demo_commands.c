@@ -3,8 +3,8 @@
  * The demo instrument's command specification table: a multimeter and source with 74 commands.
  *
  * The commands are declared once, in DEMO_COMMANDS (demo_commands.h); this file defines the
- * attribute records their slots name, turns the list into CmdSpecs and ParamSpecs, and holds the
- * unit suffixes. Attribute records are shared by every parameter that has the same type,
+ * attribute records their slots name, turns the list into CmdSpecs and ParamSpecs, holds the
+ * unit suffixes, and gathers the three in the record DemoCommandTable. Attribute records are shared by every parameter that has the same type,
  * choices and units.
  */
 #include "demo_commands.h"
@@ -101,3 +101,7 @@ const SUnitSuffix UnitSuffixes[] = {
     {"NS", U_SEC, -9},      {"US", U_SEC, -6},      {"MS", U_SEC, -3},     {"S", U_SEC, 0},
     {"K", U_KELVIN, 0},     {"CEL", U_CELSIUS, 0},  {"FAR", U_FAHREN, 0},
     {"", U_NONE, 0}};
+
+/* ---- The table record --------------------------------------------------------------------------- */
+
+SCPI_TABLE_RECORD_DEFINE(DemoCommandTable, CmdSpecs, ParamSpecs, UnitSuffixes);

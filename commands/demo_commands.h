@@ -3,7 +3,8 @@
  * The demo instrument's commands, each declared once: its name for a host's switch, its header
  * specification and its two parameter slots. demo_commands.c defines the attribute records the
  * slots name and turns the list into CmdSpecs and ParamSpecs; a host includes this header for
- * the command numbers DEMO_... and DEMO_COMMAND_COUNT.
+ * the command numbers DEMO_... and DEMO_COMMAND_COUNT, and the table record DemoCommandTable
+ * that a parser context reads.
  */
 #ifndef ORVANE_SCPI_DEMO_COMMANDS_H
 #define ORVANE_SCPI_DEMO_COMMANDS_H
@@ -122,5 +123,16 @@
 /* clang-format on */
 
 SCPI_COMMAND_ENUM(DEMO_COMMANDS, DEMO_COMMAND_COUNT);
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/** The demo table as a parser context reads it, with its header index when the build derived one. */
+extern const SScpiTable DemoCommandTable;
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif /* ORVANE_SCPI_DEMO_COMMANDS_H */

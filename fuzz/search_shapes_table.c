@@ -78,3 +78,5 @@ typedef char ParamSpecsParallelToCmdSpecs[(sizeof ParamSpecs / sizeof ParamSpecs
                                               : -1];
 
 const SUnitSuffix UnitSuffixes[] = {{"V", U_VOLT, 0}, {"", U_NONE, 0}};
+
+SCPI_TABLE_RECORD_DEFINE(SearchShapesTable, CmdSpecs, ParamSpecs, UnitSuffixes);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Header matching: taking one command off the line, recognising its header against CmdSpecs,
-// and the command tree path that lets a compound command leave out its leading nodes.
+// Header matching: taking one command off the line, recognising its header against the
+// context's table, and the command tree path that lets a compound command leave out its leading nodes.
 #include <cstddef>
 #include <cstring>
 
@@ -10,27 +10,25 @@ namespace scpi {
 
 namespace {
 
-// The command tree path: the text of the last recognised non-common specification up to and
-// including its last colon, with '[' and ']' left out. With the trace nesting count it is the
-// library's only state. Most lines hold one command, so the text is only copied out of the
-// specification (pPendingPath) when a later command of the line reads it.
-char acPathText[MAX_COUNT];  // behind the path text: the header being matched
-uint8_t ucPathTextLen = 0;
-const char* pPendingPath = nullptr;
+// The command tree path lives in the context: the text of the last recognised non-common
+// specification up to and including its last colon, with '[' and ']' left out (library rules),
+// or the header as typed up to its last colon (standard rules). Most lines hold one command, so
+// the library rules copy the text out of the specification (pPendingPath) only when a later
+// command of the line reads it.
 
 // Copies the pending path's text; a prefix text that would not fit is cut at MAX_COUNT
 // characters: no effective header can then fit either, so nothing is recognised through it.
-void TakePendingPath() {
-  if (pPendingPath == nullptr) return;
+void TakePendingPath(SScpiContext* psCtx) {
+  if (psCtx->pPendingPath == nullptr) return;
   uint8_t ucLen = 0;
   uint8_t ucUpToColon = 0;
-  for (const char* p = pPendingPath; *p != '\0'; ++p) {
+  for (const char* p = psCtx->pPendingPath; *p != '\0'; ++p) {
     if (*p == '[' || *p == ']') continue;
-    if (ucLen < MAX_COUNT) acPathText[ucLen++] = *p;
+    if (ucLen < MAX_COUNT) psCtx->acPathText[ucLen++] = *p;
     if (*p == ':') ucUpToColon = ucLen;
   }
-  ucPathTextLen = ucUpToColon;
-  pPendingPath = nullptr;
+  psCtx->ucPathTextLen = ucUpToColon;
+  psCtx->pPendingPath = nullptr;
 }
 
 // What a character of a header specification (or choice) asks of the text. The classes from
@@ -127,24 +125,23 @@ inline char CharAt(const SMatchText& sText, unsigned uiIndex) {
 // The effective header of ucEffectiveLen characters (at most MAX_COUNT): the path text followed
 // by the command's header. With a path, the header is copied behind the path text, whose buffer
 // has room for any effective header; the path text itself is left as it was.
-SMatchText EffectiveHeader(const char* pCmd, uint8_t ucEffectiveLen) {
+SMatchText EffectiveHeader(SScpiContext* psCtx, const char* pCmd, uint8_t ucEffectiveLen) {
+  const uint8_t ucPathTextLen = psCtx->ucPathTextLen;
   if (ucPathTextLen == 0) return SMatchText{pCmd, ucEffectiveLen};
   if (ucEffectiveLen > ucPathTextLen) {
-    std::memcpy(acPathText + ucPathTextLen, pCmd, ucEffectiveLen - ucPathTextLen);
+    std::memcpy(psCtx->acPathText + ucPathTextLen, pCmd, ucEffectiveLen - ucPathTextLen);
   }
-  return SMatchText{acPathText, ucEffectiveLen};
+  return SMatchText{psCtx->acPathText, ucEffectiveLen};
 }
 
-#if SCPI_STANDARD_RULES
-// The path as the input gave it: the effective header up to and including its last colon,
-// copied, since the caller's line need not outlive the call.
-void SetTypedPath(const SMatchText& sText) {
+// The standard rules' path, the header as the input gave it: the effective header up to and
+// including its last colon, copied, since the caller's line need not outlive the call.
+void SetTypedPath(SScpiContext* psCtx, const SMatchText& sText) {
   uint8_t ucLen = sText.ucTextLen;
   while (ucLen > 0 && sText.pText[ucLen - 1] != ':') --ucLen;
-  if (sText.pText != acPathText) std::memcpy(acPathText, sText.pText, ucLen);
-  ucPathTextLen = ucLen;
+  if (sText.pText != psCtx->acPathText) std::memcpy(psCtx->acPathText, sText.pText, ucLen);
+  psCtx->ucPathTextLen = ucLen;
 }
-#endif
 
 // Where a walk that ended in SCPI_ERR_INVALID_CMD stopped: the header specification character it
 // failed at (it read none after it) and the text character it compared with it, and the walk's
@@ -276,9 +273,12 @@ struct SCandidates {
   unsigned uiCount;
 };
 
-SCandidates FindCandidates(bool bIndexed, const SMatchText& sText) {
-  const SCmdIndex* psIndex = TableIndex();
-  if (!bIndexed || psIndex == nullptr) return SCandidates{nullptr, MAX_COUNT + 1};
+SCandidates FindCandidates(const SScpiTable* psTable, bool bIndexed, const SMatchText& sText) {
+  const SCmdIndex* psIndex = psTable->psIndex;
+  if (!bIndexed || psIndex == nullptr ||
+      (psIndex->ppCmdSpecs != nullptr && psIndex->ppCmdSpecs != psTable->ppCmdSpecs)) {
+    return SCandidates{nullptr, psTable->ucCmdCount};
+  }
   const uint32_t ulHash = SCPI_IndexKeyHash(sText.pText, sText.ucTextLen);
   const uint32_t ulRun = psIndex->pulBuckets[ulHash >> psIndex->ucBucketShift];
   const unsigned uiFirst = ulRun & 0xFFFFu;
@@ -289,10 +289,13 @@ SCandidates FindCandidates(bool bIndexed, const SMatchText& sText) {
 // first entry whose header and parameters both fit wins; otherwise the smallest code any entry
 // gave. An entry left out, by the index or because its walk would fail where the walk before it
 // did, would have given SCPI_ERR_INVALID_CMD, which never beats the best result.
-uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection,
-                     uint8_t ucSectionLen, bool bIndexed, uint8_t* pCmdSpecNum,
-                     SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  const SCandidates sCandidates = FindCandidates(bIndexed, sText);
+uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
+                     const char* pSection, uint8_t ucSectionLen, bool bIndexed,
+                     uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt,
+                     uint32_t uiNumSuf[]) {
+  const char* const* ppCmdSpecs = psCtx->psTable->ppCmdSpecs;
+  const bool bStandard = psCtx->ucRules == SCPI_RULES_STANDARD;
+  const SCandidates sCandidates = FindCandidates(psCtx->psTable, bIndexed, sText);
   uint8_t ucBest = SCPI_ERR_INVALID_CMD;
   unsigned uiStop = NO_STOP;
   SWalkStop sStop = {};
@@ -303,33 +306,37 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
       uiCmd = sCandidates.pucRun[2 * ui];
       uiShared = sCandidates.pucRun[2 * ui + 1];
     }
-    const char* pSpec = CmdSpecs[uiCmd];
+    const char* pSpec = ppCmdSpecs[uiCmd];
     if (pSpec[0] == '\0') break;
     if (FailsAtStop(pSpec, uiShared, uiStop, sStop.cText)) continue;
 
     uint8_t ucSufCnt = 0;
-#if SCPI_STANDARD_RULES
-    // Any choice of nodes: where such a walk stops says nothing about the next entry's walk, so
-    // uiStop stays NO_STOP and no entry is skipped for it.
-    uint8_t ucResult = WalkNodeChoices(pSpec, MAX_COUNT, sText.pText, sText.ucTextLen, uiNumSuf,
-                                       &ucSufCnt);
-#else
-    // A walk that would read the same characters up to the stop goes on from there.
-    const bool bResume = uiShared == uiStop && sStop.bStepped;
-    uint8_t ucResult = Walk(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop, bResume);
-    uiStop = ucResult == SCPI_ERR_INVALID_CMD ? sStop.ucSi : NO_STOP;
-#endif
+    uint8_t ucResult;
+    if (bStandard) {
+      // Any choice of nodes: where such a walk stops says nothing about the next entry's walk,
+      // so uiStop stays NO_STOP and no entry is skipped for it.
+      ucResult = WalkNodeChoices(pSpec, MAX_COUNT, sText.pText, sText.ucTextLen, uiNumSuf,
+                                 &ucSufCnt);
+    } else {
+      // A walk that would read the same characters up to the stop goes on from there.
+      const bool bResume = uiShared == uiStop && sStop.bStepped;
+      ucResult = Walk(pSpec, MAX_COUNT, sText, uiNumSuf, &ucSufCnt, &sStop, bResume);
+      uiStop = ucResult == SCPI_ERR_INVALID_CMD ? sStop.ucSi : NO_STOP;
+    }
     if (ucResult == SCPI_ERR_OK) {
       const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
-      ucResult = ParseParameters(ucCmd, pSection, ucSectionLen, sParam, uiNumSuf, &ucSufCnt);
+      ucResult = ParseParameters(psCtx, ucCmd, pSection, ucSectionLen, sParam, uiNumSuf,
+                                 &ucSufCnt);
       if (ucResult == SCPI_ERR_OK) {
         *pCmdSpecNum = ucCmd;
         *pNumSufCnt = ucSufCnt;
-#if SCPI_STANDARD_RULES
-        if (!bCommon) SetTypedPath(sText);
-#else
-        if (!bCommon) SetTreePath(ucCmd);
-#endif
+        if (bCommon) {
+          // A common command neither uses nor changes the path.
+        } else if (bStandard) {
+          SetTypedPath(psCtx, sText);
+        } else {
+          psCtx->pPendingPath = pSpec;
+        }
         return SCPI_ERR_OK;
       }
     }
@@ -340,84 +347,100 @@ uint8_t MatchEntries(const SMatchText& sText, bool bCommon, const char* pSection
 
 // Recognises one command (leading ':' already dropped) of ucHeaderLen header characters
 // against the table.
-uint8_t MatchCommand(const char* pCmd, uint8_t ucCmdLen, uint8_t ucHeaderLen, bool bIndexed,
-                     uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt,
-                     uint32_t uiNumSuf[]) {
-  TakePendingPath();
+uint8_t MatchCommand(SScpiContext* psCtx, const char* pCmd, uint8_t ucCmdLen,
+                     uint8_t ucHeaderLen, bool bIndexed, uint8_t* pCmdSpecNum, SParam sParam[],
+                     uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  TakePendingPath(psCtx);
   const char* pSection = pCmd + ucHeaderLen;
   const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
   const bool bCommon = ucHeaderLen > 0 && pCmd[0] == '*';
-  const unsigned uiEffectiveLen = unsigned{ucPathTextLen} + ucHeaderLen;
+  const unsigned uiEffectiveLen = unsigned{psCtx->ucPathTextLen} + ucHeaderLen;
   if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
 
   // A common command is matched on its own, without the path.
-  const SMatchText sText = bCommon ? SMatchText{pCmd, ucHeaderLen}
-                                   : EffectiveHeader(pCmd, static_cast<uint8_t>(uiEffectiveLen));
-  return MatchEntries(sText, bCommon, pSection, ucSectionLen, bIndexed, pCmdSpecNum, sParam,
-                      pNumSufCnt, uiNumSuf);
+  const SMatchText sText =
+      bCommon ? SMatchText{pCmd, ucHeaderLen}
+              : EffectiveHeader(psCtx, pCmd, static_cast<uint8_t>(uiEffectiveLen));
+  return MatchEntries(psCtx, sText, bCommon, pSection, ucSectionLen, bIndexed, pCmdSpecNum,
+                      sParam, pNumSufCnt, uiNumSuf);
 }
 
 }  // namespace
 
 // A header specification ends at ucSpecLen or at its NUL, whichever comes first, so a header
 // specification can be passed with MAX_COUNT instead of its measured length.
-uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
-                      uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+uint8_t MatchKeywords(SScpiContext* psCtx, const char* pSpec, uint8_t ucSpecLen,
+                      const char* pText, uint8_t ucTextLen, uint8_t bParamMode,
+                      uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
   SMatchText sText = {pText, ucTextLen};
+  const bool bNodeChoices = !bParamMode && psCtx->ucRules == SCPI_RULES_STANDARD;
   if (!bParamMode) {
-    TakePendingPath();
+    TakePendingPath(psCtx);
     // A common command is matched on its own: the path is skipped.
-    if (ucTextLen > ucPathTextLen && pText[0] == '*') {
-      sText.ucTextLen = static_cast<uint8_t>(ucTextLen - ucPathTextLen);
+    if (ucTextLen > psCtx->ucPathTextLen && pText[0] == '*') {
+      sText.ucTextLen = static_cast<uint8_t>(ucTextLen - psCtx->ucPathTextLen);
     } else {
-      sText = EffectiveHeader(pText, ucTextLen);
+      sText = EffectiveHeader(psCtx, pText, ucTextLen);
     }
   }
   uint8_t ucN = *pNumSufCnt;
   SWalkStop sStop;
-#if SCPI_STANDARD_RULES
   const uint8_t ucResult =
-      bParamMode ? Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, false)
-                 : WalkNodeChoices(pSpec, ucSpecLen, sText.pText, sText.ucTextLen, uiNumSuf, &ucN);
-#else
-  const uint8_t ucResult = Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, false);
-#endif
+      bNodeChoices ? WalkNodeChoices(pSpec, ucSpecLen, sText.pText, sText.ucTextLen, uiNumSuf, &ucN)
+                   : Walk(pSpec, ucSpecLen, sText, uiNumSuf, &ucN, &sStop, false);
   if (ucResult == SCPI_ERR_OK) *pNumSufCnt = ucN;
   return ucResult;
 }
 
-void ResetTree() {
-  ucPathTextLen = 0;
-  pPendingPath = nullptr;
+void ResetTree(SScpiContext* psCtx) {
+  psCtx->ucPathTextLen = 0;
+  psCtx->pPendingPath = nullptr;
 }
 
-void SetTreePath(uint8_t ucCmdIndex) { pPendingPath = CmdSpecs[ucCmdIndex]; }
-
-uint8_t TreePathTextLen() {
-  TakePendingPath();
-  return ucPathTextLen;
+uint8_t TreePathTextLen(SScpiContext* psCtx) {
+  TakePendingPath(psCtx);
+  return psCtx->ucPathTextLen;
 }
 
-uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SParam sParam[],
-              uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
-  if (pSInput == nullptr || *pSInput == nullptr) return SCPI_ERR_NO_COMMAND;
+uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules) {
+  if (psCtx == nullptr || psTable == nullptr || psTable->ppCmdSpecs == nullptr ||
+      psTable->psParamSpecs == nullptr || psTable->psUnitSuffixes == nullptr ||
+      psTable->ucParamWidth == 0 || psTable->ucParamWidth > SCPI_MAX_PARAM_SLOTS ||
+      psTable->ppCmdSpecs[psTable->ucCmdCount] == nullptr ||
+      psTable->ppCmdSpecs[psTable->ucCmdCount][0] != '\0' ||
+      (ucRules != SCPI_RULES_LIBRARY && ucRules != SCPI_RULES_STANDARD)) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  psCtx->psTable = psTable;
+  psCtx->ucRules = ucRules;
+  ResetTree(psCtx);
+  return SCPI_ERR_OK;
+}
 
-  // Separators and white space before the command.
-  const char* p = *pSInput;
+uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
+              uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+  if (psCtx == nullptr || psCtx->psTable == nullptr || ppSInput == nullptr ||
+      *ppSInput == nullptr || (pSEnd != nullptr && pSEnd < *ppSInput)) {
+    return SCPI_ERR_NO_COMMAND;
+  }
+
+  // Separators and white space before the command. The message ends at pSEnd or at a NUL.
+  const char* p = *ppSInput;
   const char* const pRunStart = p;
-  while (HasLineFlag(*p, LF_SEPARATOR)) ++p;
+  while (p != pSEnd && HasLineFlag(*p, LF_SEPARATOR)) ++p;
   const bool bLongRun = static_cast<std::size_t>(p - pRunStart) > MAX_COUNT;
 
-  // The command runs to the NUL or to a ';' outside quotes. A quote of the other kind inside a
+  // The command runs to the end or to a ';' outside quotes. A quote of the other kind inside a
   // string is an ordinary character. Its header runs to the first white space, found on the way
   // unless a quote comes before it.
   const char* const pCmdStart = p;
-  while (!HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
+  while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
   const char* const pHeaderEnd = p;
   bool bInString = false;
   bool bDoubleQuoted = false;
   for (;; ++p) {
-    while (!HasLineFlag(*p, LF_SPLIT)) ++p;
+    while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT)) ++p;
+    if (p == pSEnd) break;
     const char c = *p;
     if (c == '\0' || (c == ';' && !bInString)) break;
     if (c == ';') continue;
@@ -429,7 +452,7 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
       bInString = false;
     }
   }
-  *pSInput = p;
+  *ppSInput = p;
   const std::size_t uiCmdLen = static_cast<std::size_t>(p - pCmdStart);
   if (uiCmdLen == 0) return SCPI_ERR_NO_COMMAND;
 
@@ -440,17 +463,17 @@ uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SPara
     --uiLen;
     ucFlags |= PARSE_RESET_TREE;
   }
-  if (ucFlags & PARSE_RESET_TREE) ResetTree();
+  if (ucFlags & PARSE_RESET_TREE) ResetTree(psCtx);
 
   // The 8-bit counts cannot hold a longer command or the run before it: not recognised.
   if (uiCmdLen > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
 
   const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
   const uint8_t ucLen = static_cast<uint8_t>(uiLen);
-  const uint8_t ucHeaderLen = *pHeaderEnd == '"' || *pHeaderEnd == '\''
-                                  ? HeaderLen(pCmd, ucLen)
-                                  : static_cast<uint8_t>(pHeaderEnd - pCmd);
-  return MatchCommand(pCmd, ucLen, ucHeaderLen, bIndexed, pCmdSpecNum, sParam, pNumSufCnt,
+  const bool bQuoteEndsRun = pHeaderEnd != pSEnd && (*pHeaderEnd == '"' || *pHeaderEnd == '\'');
+  const uint8_t ucHeaderLen = bQuoteEndsRun ? HeaderLen(pCmd, ucLen)
+                                            : static_cast<uint8_t>(pHeaderEnd - pCmd);
+  return MatchCommand(psCtx, pCmd, ucLen, ucHeaderLen, bIndexed, pCmdSpecNum, sParam, pNumSufCnt,
                       uiNumSuf);
 }
 

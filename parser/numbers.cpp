@@ -471,13 +471,13 @@ uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucU
   return s.ucResult;
 }
 
-uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, EUnits* peUnits,
-                   int8_t* pcExp) {
+uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr,
+                   const SUnitSuffix* psSuffixes, EUnits* peUnits, int8_t* pcExp) {
   // A suffix whose first letter differs from the text's first character cannot match, unless
   // that character is white space, which the comparison skips.
   const char cFirst = ucLen > 0 ? ToLower(pText[0]) : '\0';
   const bool bFirstDecides = ucLen > 0 && !IsWhiteSpace(pText[0]);
-  const SUnitSuffix* psSuffix = UnitSuffixes;
+  const SUnitSuffix* psSuffix = psSuffixes;
   while (psSuffix->pSuffix[0] != '\0' &&
          ((bFirstDecides && ToLower(psSuffix->pSuffix[0]) != cFirst) ||
           !SuffixMatches(pText, ucLen, psSuffix->pSuffix))) {
@@ -495,7 +495,8 @@ uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, EUn
   return SCPI_ERR_PARAM_UNITS;
 }
 
-uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, SParam* psParam) {
+uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr,
+                     const SUnitSuffix* psSuffixes, SParam* psParam) {
   SNum* psNum = &psParam->uVal.sNum;
   uint8_t ucUsed = 0;
   uint8_t ucResult = ParseNumber(pText, ucLen, psNum, &ucUsed);
@@ -506,7 +507,8 @@ uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, S
   EUnits eUnits = U_NONE;
   int8_t cExp = 0;
   if (ucUsed < ucLen) {
-    ucResult = MatchUnits(pText + ucUsed, static_cast<uint8_t>(ucLen - ucUsed), psAttr, &eUnits, &cExp);
+    ucResult = MatchUnits(pText + ucUsed, static_cast<uint8_t>(ucLen - ucUsed), psAttr,
+                          psSuffixes, &eUnits, &cExp);
   } else {
     eUnits = psAttr->eUnits;
     cExp = psAttr->cDefExp;

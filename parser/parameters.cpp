@@ -18,10 +18,13 @@ constexpr SNumAttr UNITLESS_NUMBER = {U_NONE, nullptr, 0};
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
+/// A parameter that cannot take a unit suffix searches no suffixes.
+constexpr SUnitSuffix NO_UNIT_SUFFIXES[] = {{"", U_NONE, 0}};
+
 /// Number of slots in use: those before the first P_NONE.
-uint8_t UsedSlots(const SParamSpec* psSpecs) {
+uint8_t UsedSlots(const SParamSpec* psSpecs, uint8_t ucWidth) {
   uint8_t ucUsed = 0;
-  while (ucUsed < MAX_PARAMS && psSpecs[ucUsed].ePType != P_NONE) {
+  while (ucUsed < ucWidth && psSpecs[ucUsed].ePType != P_NONE) {
     ucUsed++;
   }
   return ucUsed;
@@ -87,11 +90,12 @@ uint8_t SplitParameter(const char* pSection, uint8_t ucSectionLen, uint8_t* pucP
 
 /// Runs the check of a parameter type; P_CH_DAT is not handled here (it has its own suffix
 /// arguments) and gives 40 like any unknown type.
-uint8_t CheckAsType(EPType ePType, const void* pAttr, const char* pText, uint8_t ucLen,
-                    SParam* psParam) {
+uint8_t CheckAsType(const SScpiContext* psCtx, EPType ePType, const void* pAttr,
+                    const char* pText, uint8_t ucLen, SParam* psParam) {
   switch (ePType) {
     case P_NUM:
-      return CheckNumeric(pText, ucLen, static_cast<const SNumAttr*>(pAttr), psParam);
+      return CheckNumeric(pText, ucLen, static_cast<const SNumAttr*>(pAttr),
+                          psCtx->psTable->psUnitSuffixes, psParam);
     case P_BOOL:
       return CheckBoolean(pText, ucLen, static_cast<const SBoolAttr*>(pAttr), psParam);
     case P_STR:
@@ -118,10 +122,48 @@ bool EqualsIgnoringCase(const char* pText, uint8_t ucLen, const char* pWord) {
   return uIndex == ucLen;
 }
 
+/// A string parameter quoted with the other quote character than a quoted choice, matched against
+/// that choice as if the input had used the choice's quote: the same text between the quotes, a
+/// doubled quote of the input's kind standing for one such character, a quote of the choice's
+/// kind doubled. Kept out of line, so that the copy takes stack only for such a parameter.
+[[gnu::noinline]] uint8_t MatchRequoted(SScpiContext* psCtx, const char* pChoice,
+                                        uint8_t ucChoiceLen, const char* pText, uint8_t ucLen,
+                                        uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+  const char cOwn = pText[0];
+  const char cChoice = pChoice[0];
+  char acText[MAX_COUNT];
+  unsigned uOut = 0;
+  auto emit = [&acText, &uOut](char c) {
+    if (uOut >= MAX_COUNT) return false;
+    acText[uOut++] = c;
+    return true;
+  };
+  bool bFits = emit(cChoice);
+  unsigned uPos = 1;
+  for (bool bOpen = true; bFits && bOpen && uPos < ucLen; ++uPos) {
+    const char c = pText[uPos];
+    if (c == cOwn && uPos + 1 < ucLen && pText[uPos + 1] == cOwn) {
+      bFits = emit(cOwn);  // a doubled quote of the input's kind: one such character
+      ++uPos;
+    } else if (c == cOwn) {
+      bFits = emit(cChoice);  // the closing quote
+      bOpen = false;
+    } else {
+      bFits = emit(c) && (c != cChoice || emit(c));
+    }
+  }
+  // What follows the closing quote is compared as it stands.
+  for (; bFits && uPos < ucLen; ++uPos) bFits = emit(pText[uPos]);
+  if (!bFits) return SCPI_ERR_INVALID_CMD;
+  return MatchKeywords(psCtx, pChoice, ucChoiceLen, acText, static_cast<uint8_t>(uOut), 1,
+                       uiNumSuf, pNumSufCnt);
+}
+
 /// Matches the parameter against each '|'-separated choice in turn. Returns 0 with the
 /// choice's number, or the code of the last choice tried (70, or 14 / 5 for its suffix).
-uint8_t MatchChoices(const char* pChoices, const char* pText, uint8_t ucLen, uint8_t* pucItem,
-                     uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pText, uint8_t ucLen,
+                     uint8_t* pucItem, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+  const bool bAnyQuote = psCtx->ucRules == SCPI_RULES_STANDARD;
   uint8_t ucResult = SCPI_ERR_INVALID_CMD;
   uint8_t ucItem = 0;
   const char* pItem = pChoices;
@@ -135,11 +177,15 @@ uint8_t MatchChoices(const char* pChoices, const char* pText, uint8_t ucLen, uin
     const char cItem0 = pItem[0];
     const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
                             !(cItem0 >= 'a' && cItem0 <= 'z');
-    if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
+    if (bAnyQuote && uItemLen <= MAX_COUNT && IsQuote(cItem0) && IsQuote(pText[0]) &&
+        cItem0 != pText[0]) {
+      ucResult = MatchRequoted(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen,
+                               uiNumSuf, pNumSufCnt);
+    } else if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
       ucResult = SCPI_ERR_INVALID_CMD;
     } else if (uItemLen <= MAX_COUNT) {
-      ucResult = MatchKeywords(pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1, uiNumSuf,
-                               pNumSufCnt);
+      ucResult = MatchKeywords(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1,
+                               uiNumSuf, pNumSufCnt);
     } else {
       ucResult = SCPI_ERR_INVALID_CMD;
     }
@@ -178,7 +224,8 @@ bool AtLeastHalf(const SNum& sNum) {
 
 }  // namespace
 
-uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen) {
+uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint8_t ucSectionLen) {
   unsigned uPos = 0;
   while (uPos < ucSectionLen && IsWhiteSpace(pSection[uPos])) {
     uPos++;
@@ -211,15 +258,17 @@ uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectio
       }
     }
   }
-  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
-  const uint8_t ucMax = UsedSlots(psSpecs);
+  const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
+  const uint8_t ucMax = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
   const uint8_t ucMin = RequiredSlots(psSpecs, ucMax);
   return (uCount < ucMin || uCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
 }
 
-uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
-                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
-  const SParamSpec* psSpecs = ParamSpecs[ucCmdNum];
+uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint8_t ucSectionLen, SParam sParam[], uint32_t uiNumSuf[],
+                        uint8_t* pNumSufCnt) {
+  const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
+  const uint8_t ucWidth = psCtx->psTable->ucParamWidth;
   uint8_t ucResult = SCPI_ERR_OK;
   if (psSpecs[0].ePType == P_NONE) {
     // No slots: anything but white space is a parameter too many.
@@ -229,15 +278,16 @@ uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectio
       }
     }
   } else {
-    ucResult = CheckParamCount(ucCmdNum, pSection, ucSectionLen);
+    ucResult = CheckParamCount(psCtx, ucCmdNum, pSection, ucSectionLen);
     if (ucResult != SCPI_ERR_OK) {
       return ucResult;
     }
   }
-  sParam[0].ePType = P_NONE;
-  sParam[1].ePType = P_NONE;
+  for (uint8_t ucSlot = 0; ucSlot < ucWidth; ucSlot++) {
+    sParam[ucSlot].ePType = P_NONE;
+  }
   uint8_t ucPos = 0;
-  for (uint8_t ucSlot = 0; ucSlot < MAX_PARAMS && ucResult == SCPI_ERR_OK; ucSlot++) {
+  for (uint8_t ucSlot = 0; ucSlot < ucWidth && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
     if (sSpec.ePType == P_NONE) {
       break;
@@ -253,10 +303,11 @@ uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectio
       ucLen--;
     }
     if (sSpec.ePType == P_CH_DAT) {
-      ucResult = CheckCharData(pText, ucLen, static_cast<const SCharDataAttr*>(sSpec.pAttr),
-                               &sParam[ucSlot], uiNumSuf, pNumSufCnt);
+      ucResult = CheckCharData(psCtx, pText, ucLen,
+                               static_cast<const SCharDataAttr*>(sSpec.pAttr), &sParam[ucSlot],
+                               uiNumSuf, pNumSufCnt);
     } else {
-      ucResult = CheckAsType(sSpec.ePType, sSpec.pAttr, pText, ucLen, &sParam[ucSlot]);
+      ucResult = CheckAsType(psCtx, sSpec.ePType, sSpec.pAttr, pText, ucLen, &sParam[ucSlot]);
     }
     // An empty optional parameter is simply absent; its record keeps P_NONE.
     if (ucResult != SCPI_ERR_OK && ucLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
@@ -280,7 +331,7 @@ uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, 
   } else {
     // A number without units: ON unless it rounds (halves away from zero) to 0.
     SParam sNumber;
-    if (CheckNumeric(pText, ucLen, &UNITLESS_NUMBER, &sNumber) != SCPI_ERR_OK) {
+    if (CheckNumeric(pText, ucLen, &UNITLESS_NUMBER, NO_UNIT_SUFFIXES, &sNumber) != SCPI_ERR_OK) {
       return SCPI_ERR_PARAM_TYPE;
     }
     bVal = AtLeastHalf(sNumber.uVal.sNum) ? 1 : 0;
@@ -290,8 +341,9 @@ uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, 
   return SCPI_ERR_OK;
 }
 
-uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psAttr,
-                      SParam* psParam, uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
+uint8_t CheckCharData(SScpiContext* psCtx, const char* pText, uint8_t ucLen,
+                      const SCharDataAttr* psAttr, SParam* psParam, uint32_t uiNumSuf[],
+                      uint8_t* pNumSufCnt) {
   uint8_t ucChoiceResult = SCPI_ERR_INVALID_CMD;
   if (ucLen == 0) {
     if (psAttr->ucDefItem != CHAR_DATA_NO_DEFAULT) {
@@ -301,14 +353,16 @@ uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psA
     }
   } else {
     uint8_t ucItem = 0;
-    ucChoiceResult = MatchChoices(psAttr->pChoices, pText, ucLen, &ucItem, uiNumSuf, pNumSufCnt);
+    ucChoiceResult =
+        MatchChoices(psCtx, psAttr->pChoices, pText, ucLen, &ucItem, uiNumSuf, pNumSufCnt);
     if (ucChoiceResult == SCPI_ERR_OK) {
       psParam->ePType = P_CH_DAT;
       psParam->uVal.ucItemNum = ucItem;
       return SCPI_ERR_OK;
     }
   }
-  const uint8_t ucAltResult = CheckAsType(psAttr->eAltPType, psAttr->pAltAttr, pText, ucLen, psParam);
+  const uint8_t ucAltResult =
+      CheckAsType(psCtx, psAttr->eAltPType, psAttr->pAltAttr, pText, ucLen, psParam);
   if (ucAltResult == SCPI_ERR_OK) {
     return SCPI_ERR_OK;
   }

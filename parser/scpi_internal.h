@@ -10,10 +10,6 @@
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
-// The header index is derived when a table is built with orvane_scpi_add_table; a table
-// compiled some other way has none, and the weak reference is then null.
-extern "C" const SCmdIndex CmdSpecIndex __attribute__((weak));
-
 namespace scpi {
 
 /// Largest count, length or index the 8-bit counters can hold.
@@ -35,66 +31,80 @@ inline char ToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(
 
 // ---- Header matching and the command tree path (header_matching.cpp) ----
 
-/// Compares a header specification (or a character-data choice in parameter mode) with a text.
-/// Header mode: pText is the command (leading ':' dropped) and ucTextLen the effective header's
-/// length, the path text standing in front of it. Parameter mode: the text alone.
-/// New suffixes are stored from uiNumSuf[*pNumSufCnt] on; *pNumSufCnt takes the new count on
-/// success only. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or
-/// SCPI_ERR_INVALID_CMD.
-uint8_t MatchKeywords(const char* pSpec, uint8_t ucSpecLen, const char* pText, uint8_t ucTextLen,
-                      uint8_t bParamMode, uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+/// Compares a header specification (or a character-data choice in parameter mode) with a text,
+/// under the context's rules. Header mode: pText is the command (leading ':' dropped) and
+/// ucTextLen the effective header's length, the context's path text standing in front of it.
+/// Parameter mode: the text alone. New suffixes are stored from uiNumSuf[*pNumSufCnt] on;
+/// *pNumSufCnt takes the new count on success only. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF,
+/// SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
+uint8_t MatchKeywords(SScpiContext* psCtx, const char* pSpec, uint8_t ucSpecLen,
+                      const char* pText, uint8_t ucTextLen, uint8_t bParamMode,
+                      uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
 
-/// Empties the command tree path.
-void ResetTree();
+/// Empties the context's command tree path.
+void ResetTree(SScpiContext* psCtx);
 
-/// Sets the command tree path from CmdSpecs[ucCmdIndex]: up to and including its last colon.
-/// (With SCPI_STANDARD_RULES the path is instead the header as typed, set by the entry loop.)
-void SetTreePath(uint8_t ucCmdIndex);
+/// Length of the context's current path text.
+uint8_t TreePathTextLen(SScpiContext* psCtx);
 
-/// Length of the current path text (from a specification: its characters other than '[' and ']').
-uint8_t TreePathTextLen();
-
-#if SCPI_STANDARD_RULES
 // ---- The standard rule for optional nodes (standard_rules.cpp) ----
 
 /// Walks a header specification against a header (pText[0..ucTextLen)): recognised when any
 /// choice of present and absent optional nodes matches. A node is present whenever the rest can
 /// still match after it, the earliest node first; the suffixes and the codes come from that
-/// choice. Suffixes are stored from uiNumSuf[*pucN] on and *pucN is raised by them whatever the
-/// result. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF, SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
+/// choice, and every '#' of an absent node takes the value 1, so that each '#' of the
+/// specification keeps its place. Suffixes are stored from uiNumSuf[*pucN] on and *pucN is
+/// raised by them whatever the result. Returns 0, SCPI_ERR_TOO_MANY_NUM_SUF,
+/// SCPI_ERR_INVALID_NUM_SUF or SCPI_ERR_INVALID_CMD.
 uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
                         uint8_t ucTextLen, uint32_t uiNumSuf[], uint8_t* pucN);
-#endif
 
-/// The header index of the table linked in, or null when it has none (or one of another table).
-inline const SCmdIndex* TableIndex() {
-  const SCmdIndex* psIndex = &CmdSpecIndex;
-  return psIndex != nullptr && psIndex->ppCmdSpecs == CmdSpecs ? psIndex : nullptr;
-}
+/// The context of SCPI_Parse: the table of the global names CmdSpecs, ParamSpecs and
+/// UnitSuffixes, with the rules of SCPI_STANDARD_RULES (library_context.cpp).
+SScpiContext* LibraryContext();
 
 /// Flags of the Parse worker: bResetTree of SCPI_Parse, and a search without the header index
 /// (every entry tried, as for a table built without it; the results are the same).
 constexpr uint8_t PARSE_RESET_TREE = 1;
 constexpr uint8_t PARSE_WITHOUT_INDEX = 2;
 
-/// Worker of SCPI_Parse.
-uint8_t Parse(const char** pSInput, uint8_t ucFlags, uint8_t* pCmdSpecNum, SParam sParam[],
-              uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
+/// Worker of SCPI_ParseCtx and SCPI_Parse: the message ends at pSEnd (NULL: at its NUL).
+uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uint8_t ucFlags,
+              uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
+
+/// Worker of SCPI_ContextInit.
+uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules);
+
+/// The traced call of SCPI_Parse (bContext 0) or SCPI_ParseCtx (1) around Parse (tracing.cpp).
+uint8_t TracedParse(bool bContext, SScpiContext* psCtx, const char** ppSInput, const char* pSEnd,
+                    uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
+                    uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
 
 // ---- Parameters (parameters.cpp) ----
 
+/// The parameter slots of command ucCmdNum of the context's table.
+inline const SParamSpec* CommandSlots(const SScpiContext* psCtx, uint8_t ucCmdNum) {
+  const SScpiTable* psTable = psCtx->psTable;
+  return psTable->psParamSpecs + unsigned{ucCmdNum} * psTable->ucParamWidth;
+}
+
 /// Counts the parameters of a section and checks the count against the command's slots.
 /// Returns 0 or SCPI_ERR_PARAM_COUNT.
-uint8_t CheckParamCount(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen);
+uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint8_t ucSectionLen);
 
 /// Checks the count, then splits and checks every parameter of candidate command ucCmdNum,
-/// filling sParam[] and appending choice suffixes. Returns 0 or the first failing code.
-uint8_t ParseParameters(uint8_t ucCmdNum, const char* pSection, uint8_t ucSectionLen,
-                        SParam sParam[], uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+/// filling sParam[] (the table's parameter width of records) and appending choice suffixes.
+/// Returns 0 or the first failing code.
+uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint8_t ucSectionLen, SParam sParam[], uint32_t uiNumSuf[],
+                        uint8_t* pNumSufCnt);
 
 uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, SParam* psParam);
-uint8_t CheckCharData(const char* pText, uint8_t ucLen, const SCharDataAttr* psAttr,
-                      SParam* psParam, uint32_t uiNumSuf[], uint8_t* pNumSufCnt);
+/// A character-data parameter: its choices under the context's rules, else its alternative type.
+uint8_t CheckCharData(SScpiContext* psCtx, const char* pText, uint8_t ucLen,
+                      const SCharDataAttr* psAttr, SParam* psParam, uint32_t uiNumSuf[],
+                      uint8_t* pNumSufCnt);
 uint8_t CheckString(const char* pText, uint8_t ucLen, EPType ePType, SParam* psParam);
 uint8_t CheckExpression(const char* pText, uint8_t ucLen, SParam* psParam);
 
@@ -105,12 +115,15 @@ uint8_t CheckExpression(const char* pText, uint8_t ucLen, SParam* psParam);
 /// Returns 0, SCPI_ERR_PARAM_TYPE or SCPI_ERR_PARAM_OVERFLOW.
 uint8_t ParseNumber(const char* pText, uint8_t ucLen, SNum* psNum, uint8_t* pucUsed);
 
-/// Finds the unit suffix that pText[0..ucLen) spells and checks it against the attribute.
-/// *peUnits and *pcExp are written whenever a table entry matched. Returns 0 or SCPI_ERR_PARAM_UNITS.
-uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, EUnits* peUnits,
-                   int8_t* pcExp);
+/// Finds the unit suffix of psSuffixes that pText[0..ucLen) spells and checks it against the
+/// attribute. *peUnits and *pcExp are written whenever a table entry matched.
+/// Returns 0 or SCPI_ERR_PARAM_UNITS.
+uint8_t MatchUnits(const char* pText, uint8_t ucLen, const SNumAttr* psAttr,
+                   const SUnitSuffix* psSuffixes, EUnits* peUnits, int8_t* pcExp);
 
-uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr, SParam* psParam);
+/// A numeric parameter, its unit suffix looked up in psSuffixes.
+uint8_t CheckNumeric(const char* pText, uint8_t ucLen, const SNumAttr* psAttr,
+                     const SUnitSuffix* psSuffixes, SParam* psParam);
 uint8_t CheckNumList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, SParam* psParam);
 uint8_t CheckChanList(const char* pText, uint8_t ucLen, const SListAttr* psAttr, SParam* psParam);
 

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The standard SCPI rule for optional nodes (built with SCPI_STANDARD_RULES): a header matches a
-// specification when any choice of present and absent optional nodes matches it.
+// The standard SCPI rule for optional nodes (contexts with SCPI_RULES_STANDARD): a header matches
+// a specification when any choice of present and absent optional nodes matches it.
 //
 // '[' and ']' split a specification into parts; a part after '[' is an optional node, every
 // other part is required. Inside a part the keyword rules are the plain matcher's (the short
 // form or the whole long form, suffix digits read greedily), so a part walked from one text
 // position (with its long-form flag) ends at one position or fails. A node is taken as present
 // whenever the rest of the header specification can still take the text to its end after it, the
-// earliest node first; the suffixes and the codes 5 and 14 come from that choice.
+// earliest node first; the suffixes and the codes 5 and 14 come from that choice. A '#' of an
+// absent node reads 1, as an omitted suffix does, so every '#' keeps its place among the
+// suffixes whichever nodes the input gives.
 #include "scpi_internal.h"
-
-#if SCPI_STANDARD_RULES
 
 namespace scpi {
 
@@ -125,6 +125,17 @@ uint8_t WalkPart(const char* pSpec, const SPart& sPart, const SHeaderText& sText
   return SCPI_ERR_OK;
 }
 
+// Gives each '#' of an absent node the value 1. Returns 0, or SCPI_ERR_TOO_MANY_NUM_SUF when that
+// would store an eleventh suffix.
+uint8_t SkipAbsentNode(const char* pSpec, const SPart& sPart, SSuffixes* psSuf) {
+  for (unsigned uiSi = sPart.uiBegin; uiSi < sPart.uiEnd; ++uiSi) {
+    if (pSpec[uiSi] != '#') continue;
+    if (psSuf->ucN >= MAX_NUM_SUFFIX) return SCPI_ERR_TOO_MANY_NUM_SUF;  // a fault of the table
+    psSuf->puiNumSuf[psSuf->ucN++] = 1;
+  }
+  return SCPI_ERR_OK;
+}
+
 // A set of walk positions: bit 2 * position + long-form flag, for every position of a text of
 // at most MAX_COUNT characters.
 constexpr unsigned POS_BITS = 2 * (MAX_COUNT + 1);
@@ -190,7 +201,8 @@ uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
       SPos sPresent = sPos;
       if (WalkPart(pSpec, sPart, sText, &sPresent, nullptr) != SCPI_ERR_OK ||
           !RestCanMatch(pSpec, ucSpecLen, uiSi, sText, sPresent)) {
-        continue;  // absent
+        ucResult = SkipAbsentNode(pSpec, sPart, &sSuf);
+        continue;
       }
     }
     ucResult = WalkPart(pSpec, sPart, sText, &sPos, &sSuf);  // a present node gives 0 or 5
@@ -202,5 +214,3 @@ uint8_t WalkNodeChoices(const char* pSpec, uint8_t ucSpecLen, const char* pText,
 }
 
 }  // namespace scpi
-
-#endif  // SCPI_STANDARD_RULES

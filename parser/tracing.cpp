@@ -83,12 +83,12 @@ void EndLine(uint8_t ucLevel) { sSink.pfnEndLine(sSink.pCtx, ucLevel); }
 
 // The text from a read position to the end of the input, between quote marks; a rest longer
 // than MAX_QUOTED_REST shows its start and the cut mark. Nothing beyond the cut is read.
-void QuotedRest(const char* const* pSInput) {
+void QuotedRest(const char* const* pSInput, const char* pSEnd = nullptr) {
   Text("\"", 1);
   const char* pRest = pSInput != nullptr ? *pSInput : nullptr;
-  if (pRest != nullptr) {
+  if (pRest != nullptr && (pSEnd == nullptr || pSEnd >= pRest)) {
     unsigned long ulLen = 0;
-    while (ulLen <= MAX_QUOTED_REST && pRest[ulLen] != '\0') ++ulLen;
+    while (ulLen <= MAX_QUOTED_REST && pRest + ulLen != pSEnd && pRest[ulLen] != '\0') ++ulLen;
     if (ulLen > MAX_QUOTED_REST) {
       Text(pRest, MAX_QUOTED_REST);
       Text(CUT_MARK, sizeof(CUT_MARK) - 1);
@@ -130,7 +130,7 @@ inline void Unsigned(uint32_t) {}
 inline void Signed(int32_t) {}
 inline void Real(double) {}
 inline void EndLine(uint8_t) {}
-inline void QuotedRest(const char* const*) {}
+inline void QuotedRest(const char* const*, const char* = nullptr) {}
 inline void Named(uint8_t, const char*) {}
 inline const char* CodeText(uint8_t) { return nullptr; }
 inline const char* TypeText(EPType) { return nullptr; }
@@ -192,33 +192,51 @@ void SCPI_SetTraceSink(const STraceSink* psSink) {
 }
 #endif
 
-uint8_t SCPI_Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
-                   uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
+namespace scpi {
+
+// The argument names in the trace lines are those of the function traced.
+uint8_t TracedParse(bool bContext, SScpiContext* psCtx, const char** ppSInput, const char* pSEnd,
+                    uint8_t bResetTree, uint8_t* pCmdSpecNum, SParam sParam[],
+                    uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
   const bool bTrace = Listening();
   if (bTrace) {
-    Text("SCPI_Parse( [in/out]*pSInput=");
-    QuotedRest(pSInput);
+    Text(bContext ? "SCPI_ParseCtx( *psCtx, [in/out]*ppSInput=" : "SCPI_Parse( [in/out]*pSInput=");
+    QuotedRest(ppSInput, pSEnd);
     Text(", bResetTree=");
     Unsigned(bResetTree);
-    Text(", [out]*pCmdSpecNum, [out]sParam[], [out]*pNumSufCnt, [out]uiNumSuf[])");
+    Text(bContext ? ", [out]*pucCmdSpecNum, [out]sParam[], [out]*pucNumSufCnt, [out]uiNumSuf[])"
+                  : ", [out]*pCmdSpecNum, [out]sParam[], [out]*pNumSufCnt, [out]uiNumSuf[])");
     EndLine(LEVEL_CALL);
   }
   Raise();
-  const uint8_t ucFlags = bResetTree != 0 ? scpi::PARSE_RESET_TREE : 0;
+  const uint8_t ucFlags = bResetTree != 0 ? PARSE_RESET_TREE : 0;
   const uint8_t ucCode = Leave(
-      bTrace, scpi::Parse(pSInput, ucFlags, pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf),
+      bTrace, Parse(psCtx, ppSInput, pSEnd, ucFlags, pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf),
       RC_STANDARD);
   if (bTrace) {
-    Text("Return Params: *pSInput=");
-    QuotedRest(pSInput);
-    Text(", *pCmdSpecNum=");
+    Text(bContext ? "Return Params: *ppSInput=" : "Return Params: *pSInput=");
+    QuotedRest(ppSInput, pSEnd);
+    Text(bContext ? ", *pucCmdSpecNum=" : ", *pCmdSpecNum=");
     Unsigned(*pCmdSpecNum);
-    Text(", sParam[]={..}, *pNumSufCnt=");
+    Text(bContext ? ", sParam[]={..}, *pucNumSufCnt=" : ", sParam[]={..}, *pNumSufCnt=");
     Unsigned(*pNumSufCnt);
     Text(", uiNumSuf[]={..}");
     EndLine(LEVEL_RESULT);
   }
   return ucCode;
+}
+
+}  // namespace scpi
+
+uint8_t SCPI_ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules) {
+  return scpi::ContextInit(psCtx, psTable, ucRules);
+}
+
+uint8_t SCPI_ParseCtx(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd,
+                      uint8_t bResetTree, uint8_t* pucCmdSpecNum, SParam sParam[],
+                      uint8_t* pucNumSufCnt, uint32_t uiNumSuf[]) {
+  return scpi::TracedParse(true, psCtx, ppSInput, pSEnd, bResetTree, pucCmdSpecNum, sParam,
+                           pucNumSufCnt, uiNumSuf);
 }
 
 uint8_t SCPI_ParamType(const SParam* psParam, EPType* pePType, ENumSubtype* pNumSubtype) {

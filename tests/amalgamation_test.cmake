@@ -32,15 +32,26 @@ if(NOT run_output STREQUAL expected)
 endif()
 
 # Once more with the demo table's header index, derived by hand as the manual says: the
-# program scpi_table_index.c built with the table, run, and its output linked in.
+# program scpi_table_index.c built with the table and the list of its records, run, and its
+# output linked in, the table compiled with ORVANE_SCPI_TABLE_INDEXED.
+file(WRITE ${WORK_DIR}/demo_tables.c [=[
+#include <orvane-scpi/scpi_table.h>
+extern const SScpiTable DemoCommandTable;
+const SCmdIndex DemoCommandTableIndex = {0};
+const SScpiTable* const ScpiIndexTables[] = {&DemoCommandTable, NULL};
+const char* const ScpiIndexTableNames[] = {"DemoCommandTable", NULL};
+]=])
 run("building scpi_table_index" ${C_COMPILER} ${c_flags} ${linker_flags} -std=c99
-    -I${AMALGAMATION_DIR} ${AMALGAMATION_DIR}/scpi_table_index.c
-    ${SOURCE_DIR}/commands/demo_commands.c -o ${WORK_DIR}/table_index)
+    -I${AMALGAMATION_DIR} -DORVANE_SCPI_TABLE_INDEXED ${AMALGAMATION_DIR}/scpi_table_index.c
+    ${SOURCE_DIR}/commands/demo_commands.c ${WORK_DIR}/demo_tables.c -o ${WORK_DIR}/table_index)
 run("running scpi_table_index" ${WORK_DIR}/table_index ${WORK_DIR}/demo_index.c)
 run("compiling the index" ${C_COMPILER} ${c_flags} -std=c99 -I${AMALGAMATION_DIR}
     -c ${WORK_DIR}/demo_index.c -o ${WORK_DIR}/demo_index.o)
+run("compiling the demo table with its index" ${C_COMPILER} ${c_flags} -std=c99
+    -I${AMALGAMATION_DIR} -DORVANE_SCPI_TABLE_INDEXED -c ${SOURCE_DIR}/commands/demo_commands.c
+    -o ${WORK_DIR}/demo_commands_indexed.o)
 run("linking the C example with the index" ${CXX_COMPILER} ${linker_flags} ${WORK_DIR}/main.o
-    ${WORK_DIR}/demo_commands.o ${WORK_DIR}/demo_index.o ${WORK_DIR}/orvane_scpi.o
+    ${WORK_DIR}/demo_commands_indexed.o ${WORK_DIR}/demo_index.o ${WORK_DIR}/orvane_scpi.o
     -o ${WORK_DIR}/parse_line_indexed)
 run("the C example with the index" ${WORK_DIR}/parse_line_indexed)
 if(NOT run_output STREQUAL expected)

@@ -13,13 +13,15 @@
 #include <orvane-scpi/scpi_table.h>
 #include "scpi_internal.h"
 
+extern "C" const SScpiTable SearchShapesTable;
+
 namespace {
 
 constexpr uint8_t NO_CMD = 255;
 
 // The entries of the run a key leads to.
 std::set<unsigned> RunOf(const char* pKey) {
-  const SCmdIndex& s = CmdSpecIndex;
+  const SCmdIndex& s = *SearchShapesTable.psIndex;
   const uint32_t ulRun = s.pulBuckets[SCPI_IndexKeyHash(pKey, std::strlen(pKey)) >> s.ucBucketShift];
   std::set<unsigned> entries;
   for (unsigned u = ulRun & 0xFFFFu; u < (ulRun >> 16); ++u) entries.insert(s.pucCandidates[2 * u]);
@@ -53,12 +55,12 @@ const SortedRow SORTED[] = {
 // Shapes the index does not sort: tried for every header.
 const std::set<unsigned> UNSORTED = {20, 21, 22, 23, 24, 26, 27, 28, 29, 30, 31, 32};
 
-TEST(HeaderIndex, IsLinkedInAndBelongsToTheTable) {
-  ASSERT_EQ(scpi::TableIndex(), &CmdSpecIndex);
+TEST(HeaderIndex, IsAttachedToTheTableRecord) {
+  ASSERT_NE(SearchShapesTable.psIndex, nullptr);
 }
 
 TEST(HeaderIndex, RunsHoldEntriesInTableOrder) {
-  const SCmdIndex& s = CmdSpecIndex;
+  const SCmdIndex& s = *SearchShapesTable.psIndex;
   for (unsigned u = 0; u < (1u << (32 - s.ucBucketShift)); ++u) {
     const uint32_t ulRun = s.pulBuckets[u];
     for (unsigned c = (ulRun & 0xFFFFu) + 1; c < (ulRun >> 16); ++c) {
@@ -80,7 +82,7 @@ TEST(HeaderIndex, TriesTheUnsortedShapesForEveryHeader) {
   for (const SortedRow& r : SORTED) {
     for (const char* pKey : r.keys) runs.push_back(RunOf(pKey));
   }
-  const SCmdIndex& s = CmdSpecIndex;
+  const SCmdIndex& s = *SearchShapesTable.psIndex;
   bool bSawKeylessBucket = false;
   for (unsigned u = 0; u < (1u << (32 - s.ucBucketShift)); ++u) {
     std::set<unsigned> entries;
@@ -111,11 +113,14 @@ struct Outcome {
 std::vector<Outcome> ParseLine(const std::string& sLine, uint8_t ucSearch) {
   std::vector<Outcome> outcomes;
   const char* p = sLine.c_str();
+  SScpiContext sCtx;
+  EXPECT_EQ(SCPI_ContextInit(&sCtx, &SearchShapesTable, SCPI_RULES_LIBRARY), SCPI_ERR_OK);
   for (uint8_t ucReset = scpi::PARSE_RESET_TREE; outcomes.size() < 100; ucReset = 0) {
     uint8_t ucCmd = NO_CMD, ucCount = 0;
     SParam sParam[MAX_PARAMS];
     uint32_t uiSuf[MAX_NUM_SUFFIX];
-    const uint8_t ucCode = scpi::Parse(&p, ucReset | ucSearch, &ucCmd, sParam, &ucCount, uiSuf);
+    const uint8_t ucCode =
+        scpi::Parse(&sCtx, &p, nullptr, ucReset | ucSearch, &ucCmd, sParam, &ucCount, uiSuf);
     Outcome o{ucCode, static_cast<size_t>(p - sLine.c_str()), NO_CMD, {}};
     if (ucCode == SCPI_ERR_OK) {
       o.ucCmd = ucCmd;

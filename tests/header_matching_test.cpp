@@ -492,13 +492,13 @@ TEST(TreePath, TextLengthFollowsTheSpecificationUpToItsLastColon) {
   };
   for (const Row& row : rows) {
     ParseLine(row.pLine);
-    EXPECT_EQ(scpi::TreePathTextLen(), row.ucLen) << row.pLine;
+    EXPECT_EQ(scpi::TreePathTextLen(scpi::LibraryContext()), row.ucLen) << row.pLine;
   }
   ParseLine("INIT");
   ParseLine("*CLS", false);
-  EXPECT_EQ(scpi::TreePathTextLen(), 9);
-  scpi::ResetTree();
-  EXPECT_EQ(scpi::TreePathTextLen(), 0);
+  EXPECT_EQ(scpi::TreePathTextLen(scpi::LibraryContext()), 9);
+  scpi::ResetTree(scpi::LibraryContext());
+  EXPECT_EQ(scpi::TreePathTextLen(scpi::LibraryContext()), 0);
 }
 
 // ---- Overlong input -----------------------------------------------------------------------------------
@@ -587,11 +587,11 @@ struct MatchRow {
 };
 
 void ExpectMatches(const std::vector<MatchRow>& rows, uint8_t bParamMode) {
-  scpi::ResetTree();
+  scpi::ResetTree(scpi::LibraryContext());
   for (const MatchRow& row : rows) {
     uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
     uint8_t ucCnt = 0;
-    const uint8_t ucCode = scpi::MatchKeywords(
+    const uint8_t ucCode = scpi::MatchKeywords(scpi::LibraryContext(), 
         row.pSpec, static_cast<uint8_t>(std::strlen(row.pSpec)), row.pText,
         static_cast<uint8_t>(std::strlen(row.pText)), bParamMode, uiSuf, &ucCnt);
     EXPECT_EQ(ucCode, row.ucCode) << row.pSpec << " / " << row.pText;
@@ -648,39 +648,39 @@ TEST(MatchKeywords, ParameterModeSuffixes) {
 TEST(MatchKeywords, LengthsBoundTextAndSpecification) {
   uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
   uint8_t ucCnt = 0;
-  EXPECT_EQ(scpi::MatchKeywords("MINimum", 7, "MINXYZ", 3, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
-  EXPECT_EQ(scpi::MatchKeywords("MINimum|MAXimum", 7, "MIN", 3, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
-  EXPECT_EQ(scpi::MatchKeywords("MINimum|MAXimum", 7, "MAX", 3, 1, uiSuf, &ucCnt),
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "MINimum", 7, "MINXYZ", 3, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "MINimum|MAXimum", 7, "MIN", 3, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "MINimum|MAXimum", 7, "MAX", 3, 1, uiSuf, &ucCnt),
             SCPI_ERR_INVALID_CMD);
-  EXPECT_EQ(scpi::MatchKeywords("MAXimum", 7, "MAX", 0, 1, uiSuf, &ucCnt), SCPI_ERR_INVALID_CMD);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "MAXimum", 7, "MAX", 0, 1, uiSuf, &ucCnt), SCPI_ERR_INVALID_CMD);
 }
 
 TEST(MatchKeywords, SuffixCountLimit) {
   uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
   uint8_t ucCnt = 9;
-  EXPECT_EQ(scpi::MatchKeywords("EXT#", 4, "EXT4", 4, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "EXT#", 4, "EXT4", 4, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
   EXPECT_EQ(ucCnt, 10);
   EXPECT_EQ(uiSuf[9], 4u);
 
   // An eleventh suffix stops at once, whatever follows in the text.
   ucCnt = 10;
-  EXPECT_EQ(scpi::MatchKeywords("EXT#", 4, "EXT4", 4, 1, uiSuf, &ucCnt), SCPI_ERR_TOO_MANY_NUM_SUF);
-  EXPECT_EQ(scpi::MatchKeywords("EXT#", 4, "EXT4XYZ", 7, 1, uiSuf, &ucCnt),
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "EXT#", 4, "EXT4", 4, 1, uiSuf, &ucCnt), SCPI_ERR_TOO_MANY_NUM_SUF);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "EXT#", 4, "EXT4XYZ", 7, 1, uiSuf, &ucCnt),
             SCPI_ERR_TOO_MANY_NUM_SUF);
   EXPECT_EQ(ucCnt, 10);
 
   // A failed match leaves the count as it was.
   ucCnt = 2;
-  EXPECT_EQ(scpi::MatchKeywords("EXT#", 4, "EXT0", 4, 1, uiSuf, &ucCnt), SCPI_ERR_INVALID_NUM_SUF);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "EXT#", 4, "EXT0", 4, 1, uiSuf, &ucCnt), SCPI_ERR_INVALID_NUM_SUF);
   EXPECT_EQ(ucCnt, 2);
 
   // Header mode: a specification asking for eleven suffixes is a fault of the table.
-  scpi::ResetTree();
+  scpi::ResetTree(scpi::LibraryContext());
   const char* pSpec = "A#B#C#D#E#F#G#H#I#J#K#";
   ucCnt = 0;
-  EXPECT_EQ(scpi::MatchKeywords(pSpec, 22, "ABCDEFGHIJK", 11, 0, uiSuf, &ucCnt),
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), pSpec, 22, "ABCDEFGHIJK", 11, 0, uiSuf, &ucCnt),
             SCPI_ERR_TOO_MANY_NUM_SUF);
-  EXPECT_EQ(scpi::MatchKeywords(pSpec, 20, "ABCDEFGHIJ", 10, 0, uiSuf, &ucCnt), SCPI_ERR_OK);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), pSpec, 20, "ABCDEFGHIJ", 10, 0, uiSuf, &ucCnt), SCPI_ERR_OK);
   EXPECT_EQ(ucCnt, 10);
 }
 
@@ -688,15 +688,15 @@ TEST(MatchKeywords, HeaderModeUsesThePathExceptForCommonCommands) {
   ParseLine("STAT:OPER:COND?");  // path "STATus:OPERation:"
   uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
   uint8_t ucCnt = 0;
-  const uint8_t ucPath = scpi::TreePathTextLen();
+  const uint8_t ucPath = scpi::TreePathTextLen(scpi::LibraryContext());
   ASSERT_EQ(ucPath, 17);
-  EXPECT_EQ(scpi::MatchKeywords(CmdSpecs[18], 24, "ENAB?", ucPath + 5, 0, uiSuf, &ucCnt), 0);
-  EXPECT_EQ(scpi::MatchKeywords(CmdSpecs[16], 27, "ENAB?", ucPath + 5, 0, uiSuf, &ucCnt),
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), CmdSpecs[18], 24, "ENAB?", ucPath + 5, 0, uiSuf, &ucCnt), 0);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), CmdSpecs[16], 27, "ENAB?", ucPath + 5, 0, uiSuf, &ucCnt),
             SCPI_ERR_INVALID_CMD);
-  EXPECT_EQ(scpi::MatchKeywords(CmdSpecs[0], 4, "*CLS", ucPath + 4, 0, uiSuf, &ucCnt), 0);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), CmdSpecs[0], 4, "*CLS", ucPath + 4, 0, uiSuf, &ucCnt), 0);
   // In parameter mode the path plays no part.
-  EXPECT_EQ(scpi::MatchKeywords("ENABle?", 7, "ENAB?", 5, 1, uiSuf, &ucCnt), 0);
-  scpi::ResetTree();
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "ENABle?", 7, "ENAB?", 5, 1, uiSuf, &ucCnt), 0);
+  scpi::ResetTree(scpi::LibraryContext());
 }
 
 // ---- The entry loop against the plain rule ----------------------------------------------------------
@@ -712,20 +712,20 @@ Outcome ReferenceMatch(const std::string& command, bool bReset) {
     cmd.erase(0, 1);
     bReset = true;
   }
-  if (bReset) scpi::ResetTree();
+  if (bReset) scpi::ResetTree(scpi::LibraryContext());
   size_t uiHeader = 0;
   while (uiHeader < cmd.size() && !scpi::IsWhiteSpace(cmd[uiHeader])) ++uiHeader;
-  const size_t uiEffective = scpi::TreePathTextLen() + uiHeader;
+  const size_t uiEffective = scpi::TreePathTextLen(scpi::LibraryContext()) + uiHeader;
   o.ucCode = SCPI_ERR_INVALID_CMD;
   if (command.size() > 255 || uiEffective > 255) return o;
   for (uint8_t k = 0; CmdSpecs[k][0] != '\0'; ++k) {
     uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
     uint8_t ucCnt = 0;
-    uint8_t ucCode = scpi::MatchKeywords(CmdSpecs[k], static_cast<uint8_t>(std::strlen(CmdSpecs[k])),
+    uint8_t ucCode = scpi::MatchKeywords(scpi::LibraryContext(), CmdSpecs[k], static_cast<uint8_t>(std::strlen(CmdSpecs[k])),
                                          cmd.c_str(), static_cast<uint8_t>(uiEffective), 0, uiSuf,
                                          &ucCnt);
     if (ucCode == SCPI_ERR_OK) {
-      ucCode = scpi::ParseParameters(k, cmd.c_str() + uiHeader,
+      ucCode = scpi::ParseParameters(scpi::LibraryContext(), k, cmd.c_str() + uiHeader,
                                      static_cast<uint8_t>(cmd.size() - uiHeader), o.sParam, uiSuf,
                                      &ucCnt);
     }

@@ -46,6 +46,7 @@ set(development
   include/orvane-scpi/scpi_declare.h
   include/orvane-scpi/table_checker.h
   include/orvane-scpi/scpi_config.h
+  include/orvane-scpi/demo_commands.h
   ${LIBDIR}/liborvane-scpi.a
   ${LIBDIR}/liborvane-scpi-demo-commands.a
   ${LIBDIR}/liborvane-scpi-report.a
@@ -276,6 +277,32 @@ if(rc EQUAL 0 OR NOT "${out}${err}" MATCHES "scpi\\.h")
   message(FATAL_ERROR "#include <scpi.h> did not fail with the pkg-config flags (${rc}):\n${out}\n${err}")
 endif()
 
+# ---- The demo table's record with plain compiler calls: no linker option, and its index ----
+file(WRITE ${work}/record/main.c [=[
+#include <stdio.h>
+#include <orvane-scpi/demo_commands.h>
+
+int main(void) {
+  const char* pSInput = "SOUR2:VOLT 1;*RST";
+  SScpiContext sCtx;
+  SParam sParam[MAX_PARAMS];
+  uint32_t uiNumSuf[MAX_NUM_SUFFIX];
+  uint8_t ucCmd = 0, ucNumSufCnt = 0;
+  if (SCPI_ContextInit(&sCtx, &DemoCommandTable, SCPI_RULES_LIBRARY) != 0) return 1;
+  printf("index %s\n", DemoCommandTable.psIndex != NULL ? "yes" : "no");
+  printf("%u\n", SCPI_ParseCtx(&sCtx, &pSInput, NULL, 1, &ucCmd, sParam, &ucNumSufCnt, uiNumSuf));
+  printf("%u", SCPI_ParseCtx(&sCtx, &pSInput, NULL, 0, &ucCmd, sParam, &ucNumSufCnt, uiNumSuf));
+  printf(" %u\n", ucCmd);
+  return 0;
+}
+]=])
+separate_arguments(plain_flags UNIX_COMMAND "${C_FLAGS} ${LINKER_FLAGS}")
+run("cc main.c -lorvane-scpi-demo-commands -lorvane-scpi" ${C_COMPILER} ${plain_flags}
+    -I${prefix}/include ${work}/record/main.c -L${prefix}/${LIBDIR} -lorvane-scpi-demo-commands
+    -lorvane-scpi -o ${work}/record/parse_record)
+run("the program on DemoCommandTable" ${work}/record/parse_record)
+expect_output("the program on DemoCommandTable" "index yes\n70\n0 7\n" "${run_output}")
+
 # ---- An instrument of its own: the manual's small table, linked with the parser alone ----
 manual_block(${SOURCE_DIR} "A small table:\n\n```c\n" table)
 file(WRITE ${work}/own/table.c "${table}")
@@ -323,7 +350,7 @@ file(WRITE ${work}/own-cmake/CMakeLists.txt [=[
 cmake_minimum_required(VERSION 3.16)
 project(own_instrument C)
 find_package(OrvaneScpi REQUIRED)
-orvane_scpi_add_table(own_table SOURCES ../own/table.c)
+orvane_scpi_add_table(own_table SOURCES ../own/table.c TABLES MyTable)
 add_executable(instrument ../own/main.c)
 target_link_libraries(instrument PRIVATE own_table)
 ]=])

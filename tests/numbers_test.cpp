@@ -249,7 +249,7 @@ TEST(MatchUnits, SuffixTableDecidesPrefixes) {
     SCOPED_TRACE(r.pText);
     EUnits eUnits = 0xEE;
     int8_t cExp = 99;
-    ASSERT_EQ(scpi::MatchUnits(r.pText, Len(r.pText), r.psAttr, &eUnits, &cExp), r.ucCode);
+    ASSERT_EQ(scpi::MatchUnits(r.pText, Len(r.pText), r.psAttr, UnitSuffixes, &eUnits, &cExp), r.ucCode);
     EXPECT_EQ(eUnits, r.eUnits);
     EXPECT_EQ(cExp, r.iExp);
   }
@@ -270,7 +270,7 @@ TEST(MatchUnits, RejectsUnknownAndForeignSuffixes) {
     SCOPED_TRACE(r.pText);
     EUnits eUnits = 0xEE;
     int8_t cExp = 99;
-    ASSERT_EQ(scpi::MatchUnits(r.pText, Len(r.pText), r.psAttr, &eUnits, &cExp), r.ucCode);
+    ASSERT_EQ(scpi::MatchUnits(r.pText, Len(r.pText), r.psAttr, UnitSuffixes, &eUnits, &cExp), r.ucCode);
     EXPECT_EQ(eUnits, r.eUnits);
     EXPECT_EQ(cExp, r.iExp);
   }
@@ -291,7 +291,7 @@ void ExpectNumeric(const NumericRow& r) {
   SCOPED_TRACE(r.pText);
   SParam s;
   std::memset(&s, 0xAB, sizeof s);
-  ASSERT_EQ(scpi::CheckNumeric(r.pText, Len(r.pText), r.psAttr, &s), r.ucCode);
+  ASSERT_EQ(scpi::CheckNumeric(r.pText, Len(r.pText), r.psAttr, UnitSuffixes, &s), r.ucCode);
   EXPECT_EQ(s.ePType, P_NUM);
   EXPECT_EQ(s.uVal.sNum.ulMant, r.ulMant);
   EXPECT_EQ(Power(s.uVal.sNum), r.iPower);
@@ -345,7 +345,7 @@ TEST(CheckNumeric, NumberFaultLeavesRecordUntouched) {
     SParam s;
     std::memset(&s, 0xAB, sizeof s);
     SParam sBefore = s;
-    uint8_t ucCode = scpi::CheckNumeric(pText, Len(pText), &VOLTS, &s);
+    uint8_t ucCode = scpi::CheckNumeric(pText, Len(pText), &VOLTS, UnitSuffixes, &s);
     EXPECT_TRUE(ucCode == TYPE || ucCode == OVER);
     EXPECT_EQ(std::memcmp(&s, &sBefore, sizeof s), 0);
   }
@@ -363,7 +363,7 @@ TEST(CheckNumeric, FlagsFollowTheScaledValue) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.pText);
     SParam s{};
-    ASSERT_EQ(scpi::CheckNumeric(r.pText, Len(r.pText), &VOLTS, &s), OK);
+    ASSERT_EQ(scpi::CheckNumeric(r.pText, Len(r.pText), &VOLTS, UnitSuffixes, &s), OK);
     EXPECT_EQ(s.uVal.sNum.ucNumFlags, r.ucFlags);
   }
 }

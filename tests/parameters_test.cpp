@@ -5,9 +5,18 @@
 #include <cstring>
 #include <string>
 
+#include <orvane-scpi/demo_commands.h>
 #include "scpi_internal.h"
 
 namespace {
+
+// A context over the demo table with the library's rules, for the workers that read one.
+SScpiContext* DemoContext() {
+  static SScpiContext sCtx;
+  static const uint8_t ucInit = SCPI_ContextInit(&sCtx, &DemoCommandTable, SCPI_RULES_LIBRARY);
+  EXPECT_EQ(ucInit, SCPI_ERR_OK);
+  return &sCtx;
+}
 
 struct ParsedLine {
   uint8_t ucCode = 0xFF;
@@ -63,7 +72,7 @@ const CountRow COUNT_ROWS[] = {
 
 TEST(CheckParamCount, BoundsFromTheSlots) {
   for (const CountRow& sRow : COUNT_ROWS) {
-    EXPECT_EQ(sRow.ucCode, scpi::CheckParamCount(sRow.ucCmd, sRow.pSection,
+    EXPECT_EQ(sRow.ucCode, scpi::CheckParamCount(DemoContext(), sRow.ucCmd, sRow.pSection,
                                                  static_cast<uint8_t>(std::strlen(sRow.pSection))))
         << "command " << int(sRow.ucCmd) << " section '" << sRow.pSection << "'";
   }
@@ -236,7 +245,7 @@ TEST(CheckBoolean, NumbersAgreeWithTheirDoubleValue) {
         const uint8_t ucLen = static_cast<uint8_t>(std::strlen(pText));
         SParam sNumber = {};
         double fdVal = 0;
-        ASSERT_EQ(SCPI_ERR_OK, scpi::CheckNumeric(pText, ucLen, &sUnitless, &sNumber)) << pText;
+        ASSERT_EQ(SCPI_ERR_OK, scpi::CheckNumeric(pText, ucLen, &sUnitless, UnitSuffixes, &sNumber)) << pText;
         ASSERT_EQ(SCPI_ERR_OK, SCPI_ParamToDouble(&sNumber, &fdVal)) << pText;
         SParam sBool = {};
         ASSERT_EQ(SCPI_ERR_OK, scpi::CheckBoolean(pText, ucLen, &sNoDefault, &sBool)) << pText;
@@ -295,7 +304,7 @@ TEST(CheckCharData, ChoiceSuffixesFollowHeaderSuffixes) {
   uint32_t uiSuf[MAX_NUM_SUFFIX] = {7};
   uint8_t ucCnt = 1;
   SParam sParam = {};
-  ASSERT_EQ(SCPI_ERR_OK, scpi::CheckCharData("CHAN3", 5, &sAttr, &sParam, uiSuf, &ucCnt));
+  ASSERT_EQ(SCPI_ERR_OK, scpi::CheckCharData(DemoContext(), "CHAN3", 5, &sAttr, &sParam, uiSuf, &ucCnt));
   EXPECT_EQ(2, ucCnt);
   EXPECT_EQ(7u, uiSuf[0]);
   EXPECT_EQ(3u, uiSuf[1]);
@@ -307,8 +316,8 @@ TEST(CheckCharData, EmptyChoiceNeverMatchesText) {
   uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
   uint8_t ucCnt = 0;
   SParam sParam = {};
-  EXPECT_EQ(SCPI_ERR_PARAM_TYPE, scpi::CheckCharData("X", 1, &sAttr, &sParam, uiSuf, &ucCnt));
-  ASSERT_EQ(SCPI_ERR_OK, scpi::CheckCharData("b", 1, &sAttr, &sParam, uiSuf, &ucCnt));
+  EXPECT_EQ(SCPI_ERR_PARAM_TYPE, scpi::CheckCharData(DemoContext(), "X", 1, &sAttr, &sParam, uiSuf, &ucCnt));
+  ASSERT_EQ(SCPI_ERR_OK, scpi::CheckCharData(DemoContext(), "b", 1, &sAttr, &sParam, uiSuf, &ucCnt));
   EXPECT_EQ(2, sParam.uVal.ucItemNum);
 }
 
@@ -318,7 +327,7 @@ TEST(CheckCharData, TooManySuffixesComesFromTheLastChoiceTried) {
   uint8_t ucCnt = MAX_NUM_SUFFIX;
   SParam sParam = {};
   EXPECT_EQ(SCPI_ERR_TOO_MANY_NUM_SUF,
-            scpi::CheckCharData("X1", 2, &sAttr, &sParam, uiSuf, &ucCnt));
+            scpi::CheckCharData(DemoContext(), "X1", 2, &sAttr, &sParam, uiSuf, &ucCnt));
   EXPECT_EQ(MAX_NUM_SUFFIX, ucCnt);
 }
 

@@ -89,7 +89,7 @@ Outcome ParseNext(const char** pp, bool bReset) {
   o.ucCode = SCPI_Parse(pp, bReset ? 1 : 0, &ucCmd, sParam, &ucCnt, uiSuf);
   o.ucCmd = o.ucCode == SCPI_ERR_OK ? ucCmd : NONE;
   if (o.ucCode == SCPI_ERR_OK) o.suffixes.assign(uiSuf, uiSuf + ucCnt);
-  o.ucPathLen = scpi::TreePathTextLen();
+  o.ucPathLen = scpi::TreePathTextLen(scpi::LibraryContext());
   return o;
 }
 
@@ -167,7 +167,7 @@ uint8_t ReferenceHeader(const char* pSpec, const std::string& header,
     }
     uint32_t uiSuf[MAX_NUM_SUFFIX];
     uint8_t ucCnt = 0;
-    const uint8_t ucCode = scpi::MatchKeywords(plain.c_str(), static_cast<uint8_t>(plain.size()),
+    const uint8_t ucCode = scpi::MatchKeywords(scpi::LibraryContext(), plain.c_str(), static_cast<uint8_t>(plain.size()),
                                                header.c_str(), static_cast<uint8_t>(header.size()),
                                                1, uiSuf, &ucCnt);
     pSuffixes->assign(uiSuf, uiSuf + ucCnt);
@@ -198,7 +198,7 @@ Outcome ReferenceCommand(std::string command, bool bReset, std::string* pPath) {
     std::copy(suffixes.begin(), suffixes.end(), uiSuf);
     if (ucCode == SCPI_ERR_OK) {
       SParam sParam[MAX_PARAMS];
-      ucCode = scpi::ParseParameters(k, command.c_str() + uiHeader,
+      ucCode = scpi::ParseParameters(scpi::LibraryContext(), k, command.c_str() + uiHeader,
                                      static_cast<uint8_t>(command.size() - uiHeader), sParam,
                                      uiSuf, &ucCnt);
     }
@@ -469,8 +469,8 @@ TEST(StandardRules, CharacterDataChoicesKeepTheirMatching) {
   ExpectLines({{"OUTP:MODE P", {{SCPI_ERR_PARAM_TYPE, NONE, {}}}}});
   uint32_t uiSuf[MAX_NUM_SUFFIX] = {};
   uint8_t ucCnt = 0;
-  EXPECT_EQ(scpi::MatchKeywords("[:A]:B", 6, ":B", 2, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
-  EXPECT_EQ(scpi::MatchKeywords("[:MODulation]:MODE", 18, ":MODE", 5, 1, uiSuf, &ucCnt),
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "[:A]:B", 6, ":B", 2, 1, uiSuf, &ucCnt), SCPI_ERR_OK);
+  EXPECT_EQ(scpi::MatchKeywords(scpi::LibraryContext(), "[:MODulation]:MODE", 18, ":MODE", 5, 1, uiSuf, &ucCnt),
             SCPI_ERR_INVALID_CMD);
 }
 

@@ -2,9 +2,10 @@
 /*
  * Orvane-SCPI Parser: parses SCPI program messages against a constant command table.
  *
- * The caller owns every record and array; the parser allocates nothing and keeps only the
- * command tree path of compound commands and the trace nesting count. Text results are spans
- * into the caller's line, so the line must outlive the records taken from it.
+ * The caller owns every record and array, the parser contexts included; the parser allocates
+ * nothing. SCPI_Parse keeps one context of its own over the global table names; tracing, where
+ * it is compiled in, is process-wide. Text results are spans into the caller's line, so the
+ * line must outlive the records taken from it.
  * This header compiles as C99 and as C++.
  */
 #ifndef ORVANE_SCPI_H
@@ -28,8 +29,9 @@
 #error "SCPI_TRACE differs from the value the Orvane-SCPI library was built with (scpi_config.h)"
 #endif
 
-/** The standard SCPI rules for compound paths and optional nodes (1), or the library's own (0),
- *  as the library was built (scpi_config.h). */
+/** The rules SCPI_Parse follows, as the library was built (scpi_config.h): the standard SCPI
+ *  rules for compound paths and optional nodes (1), or the library's own (0). Both rule sets are
+ *  in every build; a context chooses its own (SCPI_ContextInit). */
 #ifndef SCPI_STANDARD_RULES
 #define SCPI_STANDARD_RULES ORVANE_SCPI_CONFIG_STANDARD_RULES
 #elif (SCPI_STANDARD_RULES + 0) != ORVANE_SCPI_CONFIG_STANDARD_RULES
@@ -50,6 +52,10 @@ extern "C" {
 #define MAX_NUM_SUFFIX_VALUE 65535
 /** Largest magnitude of a numeric value's power of ten. */
 #define MAX_EXPONENT 43
+/** Most parameter slots a command table may give each command (SScpiTable.ucParamWidth). */
+#define SCPI_MAX_PARAM_SLOTS 8
+/** Longest effective header (tree path and header) and program message command, in characters. */
+#define SCPI_MAX_COMMAND_LEN 255
 
 /* ---- Error codes (unsigned 8-bit, 0 is success) ------------------------------------------- */
 
@@ -147,10 +153,44 @@ typedef struct {
   } uVal;
 } SParam;
 
+/* ---- Parser contexts ---------------------------------------------------------------------------- */
+
+/** The rule sets a context may follow: the library's own, or the standard SCPI rules for compound
+ *  paths and optional nodes. */
+#define SCPI_RULES_LIBRARY 0
+#define SCPI_RULES_STANDARD 1
+
+/** A command table as the parser reads it (orvane-scpi/scpi_table.h). */
+typedef struct SScpiTable SScpiTable;
+
+/** One interface's parser state: its table, its rule set and its command tree path. Caller-owned
+ *  and set up by SCPI_ContextInit; the fields are the parser's (read none of them). */
+typedef struct {
+  const SScpiTable* psTable;
+  const char* pPendingPath;  /* library rules: the specification the path text comes from */
+  uint8_t ucRules;
+  uint8_t ucPathTextLen;
+  char acPathText[SCPI_MAX_COMMAND_LEN]; /* the path text, and behind it the header matched */
+} SScpiContext;
+
+/** Sets up a context over a table with the rules SCPI_RULES_LIBRARY or SCPI_RULES_STANDARD, its
+ *  tree path empty. Returns 0, or 40 for a NULL argument, unknown rules or a table whose record
+ *  is not well formed (parameter width 0 or above 8, no "" after its commands). Not traced. */
+uint8_t SCPI_ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRules);
+
+/** SCPI_Parse on the context's table, path and rules, reading the program message no further
+ *  than pSEnd (one past its last character; NULL: up to its NUL, and a NUL before pSEnd ends it
+ *  too). sParam[] holds the table's parameter width of records. Returns SCPI_Parse's codes. */
+uint8_t SCPI_ParseCtx(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd,
+                      uint8_t bResetTree, uint8_t* pucCmdSpecNum, SParam sParam[],
+                      uint8_t* pucNumSufCnt, uint32_t uiNumSuf[]);
+
 /* ---- Parsing ---------------------------------------------------------------------------------- */
 
-/** Takes the next command of a program message, recognises it and fills its parameters.
- *  *pSInput is advanced past the command (to its ';' or the NUL) whatever the result.
+/** Takes the next command of a program message, recognises it and fills its parameters, on the
+ *  library's own context over CmdSpecs, ParamSpecs and UnitSuffixes with the rules of
+ *  SCPI_STANDARD_RULES. *pSInput is advanced past the command (to its ';' or the NUL) whatever
+ *  the result.
  *  Returns 0 (recognised), 10 (no command left), or the smallest code among the table entries
  *  tried: 5, 14, 16, 17, 20, 30, 40, 50, 60, 65 or 70. Outputs are defined after 0 only. */
 uint8_t SCPI_Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum,

@@ -2,12 +2,16 @@
 /*
  * Orvane-SCPI Parser: the command specification table format.
  *
- * An instrument describes itself with three pieces of constant data that the parser links
- * against: CmdSpecs, ParamSpecs and UnitSuffixes. Another instrument is another table.
+ * An instrument describes itself with three pieces of constant data: header specifications,
+ * parameter specifications and unit suffixes, gathered in a table record (SScpiTable) that a
+ * parser context reads. SCPI_Parse reads the table named CmdSpecs, ParamSpecs and UnitSuffixes.
+ * Another instrument is another table; several tables may live in one program.
  * This header compiles as C99 and as C++.
  */
 #ifndef ORVANE_SCPI_TABLE_H
 #define ORVANE_SCPI_TABLE_H
+
+#include <stddef.h>
 
 #include "scpi.h"
 
@@ -93,12 +97,13 @@ extern const SParamSpec ParamSpecs[][MAX_PARAMS];
 /** Unit suffixes in search order, ended by an entry with an empty suffix. */
 extern const SUnitSuffix UnitSuffixes[];
 
-/* ---- Header index: derived from CmdSpecs when the table is built ----------------------------- */
+/* ---- Header index: derived from a table when it is built ------------------------------------- */
 
-/** An index of CmdSpecs by the first keyword of a header. orvane_scpi_add_table derives it from
- *  the table at build time (the program scpi_table_index.c prints it); it is never written by
- *  hand. With it, SCPI_Parse tries only the entries that can match a header's key, in table
- *  order; without it (a table compiled some other way) every entry. The results are the same.
+/** An index of a table's header specifications by the first keyword of a header.
+ *  orvane_scpi_add_table derives it at build time (the program scpi_table_index.c prints it) and
+ *  attaches it to the table records its TABLES names; it is never written by hand. With it, the
+ *  parser tries only the entries that can match a header's key, in table order; without it every
+ *  entry. The results are the same.
  *
  *  A header's key is the effective header's first keyword without its numeric suffix (with a
  *  tree path, the path's first keyword), as SCPI_IndexKeyHash takes it. The run of candidates
@@ -106,7 +111,8 @@ extern const SUnitSuffix UnitSuffixes[];
  *  that of a leading optional node) has a key of the same bucket, and the entries of shapes the
  *  index does not sort; every entry left out would certainly end in SCPI_ERR_INVALID_CMD. */
 typedef struct {
-  /** The table the index was derived from; the parser ignores an index of another table. */
+  /** The header specifications the index was derived from, or NULL when the index reaches the
+   *  parser only through the record of its table; the parser ignores an index of another table. */
   const char* const* ppCmdSpecs;
   /** Indexed by the top (32 - ucBucketShift) bits of a key's hash: the run of candidates of
    *  the keys that fall there (the first candidate in the low half, the end in the high half),
@@ -118,9 +124,55 @@ typedef struct {
   uint8_t ucBucketShift;
 } SCmdIndex;
 
-/** The index of CmdSpecs, when the table was built with it (the parser finds it by a weak
- *  reference, so a table without it links as well). */
-extern const SCmdIndex CmdSpecIndex;
+/* ---- Table records ------------------------------------------------------------------------- */
+
+/** A command table as the parser reads it: header specifications ended by "", ucParamWidth
+ *  parameter slots per command (command after command), unit suffixes ended by an empty suffix,
+ *  and the header index (NULL when the table has none). Constant data, usually a const record. */
+struct SScpiTable {
+  const char* const* ppCmdSpecs;
+  const SParamSpec* psParamSpecs;
+  const SUnitSuffix* psUnitSuffixes;
+  const SCmdIndex* psIndex;
+  uint8_t ucCmdCount;
+  uint8_t ucParamWidth;
+};
+
+/** The initialiser of a record over a table's three arrays, without an index; the arrays must be
+ *  complete in the source (their sizes give the command count and the parameter width):
+ *    const SScpiTable MyTable = SCPI_TABLE_RECORD(MyCmdSpecs, MyParamSpecs, MyUnitSuffixes); */
+#define SCPI_TABLE_RECORD(cmdSpecs, paramSpecs, unitSuffixes) \
+  SCPI_TABLE_RECORD_WITH_INDEX_(cmdSpecs, paramSpecs, unitSuffixes, NULL)
+
+#define SCPI_TABLE_RECORD_WITH_INDEX_(cmdSpecs, paramSpecs, unitSuffixes, psIndex)             \
+  {(cmdSpecs), &(paramSpecs)[0][0], (unitSuffixes), (psIndex),                                 \
+   (uint8_t)(sizeof(cmdSpecs) / sizeof((cmdSpecs)[0]) - 1),                                    \
+   (uint8_t)(sizeof((paramSpecs)[0]) / sizeof((paramSpecs)[0][0]))}
+
+#ifdef __cplusplus
+#define SCPI_TABLE_EXTERN_ extern "C"
+#else
+#define SCPI_TABLE_EXTERN_ extern
+#endif
+
+/* A table source that orvane_scpi_add_table indexes is compiled with ORVANE_SCPI_TABLE_INDEXED:
+ * the record Name then refers to the index NameIndex that the build derives for it. */
+#ifdef ORVANE_SCPI_TABLE_INDEXED
+#define SCPI_TABLE_INDEX_OF_(Name) SCPI_TABLE_EXTERN_ const SCmdIndex Name##Index;
+#define SCPI_TABLE_INDEX_REF_(Name) (&Name##Index)
+#else
+#define SCPI_TABLE_INDEX_OF_(Name)
+#define SCPI_TABLE_INDEX_REF_(Name) NULL
+#endif
+
+/** Defines the record Name over a table's three arrays (complete in the source), with the header
+ *  index orvane_scpi_add_table derives when Name is among its TABLES. Write a ';' after it:
+ *    SCPI_TABLE_RECORD_DEFINE(MyTable, MyCmdSpecs, MyParamSpecs, MyUnitSuffixes); */
+#define SCPI_TABLE_RECORD_DEFINE(Name, cmdSpecs, paramSpecs, unitSuffixes) \
+  SCPI_TABLE_INDEX_OF_(Name)                                               \
+  SCPI_TABLE_EXTERN_ const SScpiTable Name;                                \
+  const SScpiTable Name =                                                  \
+      SCPI_TABLE_RECORD_WITH_INDEX_(cmdSpecs, paramSpecs, unitSuffixes, SCPI_TABLE_INDEX_REF_(Name))
 
 /** The hash of a header's key: FNV-1a over its characters up to the first digit, '#', or one
  *  of ":;<=>?" (or up to uiLen), ASCII letters folded. The parser and the index generator both
