@@ -31,7 +31,7 @@ cat "$root/tests/data/samples.in" >"$work/input"
 lines=$(wc -l <"$work/input")
 
 status=0
-for rules in library; do
+for rules in library standard; do
   "$root/scripts/firmware-run.sh" host records "$rules" <"$work/input" >"$work/host.out"
   for target in "${targets[@]}"; do
     start=$(date +%s%N)

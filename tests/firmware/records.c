@@ -6,7 +6,7 @@
  * accessor left unwritten as the value they held before). The same source runs on the host and,
  * through semihosting, on the emulated Cortex-M boards, so the two outputs must be identical.
  *
- *   records [library|standard] < lines      (the rule set of the parse, library by default)
+ *   records [library|standard] < lines      (the context's rule set, library by default)
  *
  * Numbers are printed in decimal, doubles as their 64 bits in hexadecimal, and bytes outside
  * printable ASCII as \xHH.
@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <orvane-scpi/scpi.h>
+#include <orvane-scpi/scpi_table.h>
 
 #include "demo_commands.h"
 #ifdef FIRMWARE_SEMIHOSTING
@@ -37,6 +38,7 @@
 /* The bytes an accessor's untouched outputs keep, so that "not written" shows. */
 #define UNWRITTEN 0xA5u
 
+static SScpiContext sContext;
 static char acOut[RECORDS_OUTPUT_CAPACITY];
 static unsigned uiOutLen;
 static char acLine[RECORDS_LINE_CAPACITY];
@@ -250,7 +252,7 @@ static void PutCommand(uint8_t ucCmdSpecNum, const SParam sParam[], uint8_t ucNu
     PutNum(uiNumSuf[uiPos]);
   }
   PutChar('\n');
-  for (uiPos = 0; uiPos < MAX_PARAMS; uiPos++) {
+  for (uiPos = 0; uiPos < DemoCommandTable.ucParamWidth; uiPos++) {
     PutText("  p");
     PutNum(uiPos);
     PutScalars(&sParam[uiPos]);
@@ -267,7 +269,7 @@ static void PutLine(unsigned uiLen) {
   PutEscaped(acLine, uiLen);
   PutText("\"\n");
   for (uiCommand = 0; uiCommand < MAX_COMMANDS_PER_LINE; uiCommand++) {
-    SParam sParam[MAX_PARAMS];
+    SParam sParam[SCPI_MAX_PARAM_SLOTS];
     uint32_t uiNumSuf[MAX_NUM_SUFFIX];
     uint8_t ucCmdSpecNum = UNWRITTEN, ucNumSufCnt = UNWRITTEN;
     int16_t iStdNumber = 0;
@@ -276,7 +278,8 @@ static void PutLine(unsigned uiLen) {
     uint8_t ucErr;
     memset(sParam, UNWRITTEN, sizeof sParam);
     memset(uiNumSuf, UNWRITTEN, sizeof uiNumSuf);
-    ucErr = SCPI_Parse(&pSInput, uiCommand == 0, &ucCmdSpecNum, sParam, &ucNumSufCnt, uiNumSuf);
+    ucErr = SCPI_ParseCtx(&sContext, &pSInput, acLine + uiLen, uiCommand == 0, &ucCmdSpecNum,
+                          sParam, &ucNumSufCnt, uiNumSuf);
     PutField(" rc", ucErr);
     PutField("at", (uint32_t)(pSInput - acLine));
     PutField("std", SCPI_StandardError(ucErr, &iStdNumber, &pSStdText));
@@ -293,9 +296,16 @@ static void PutLine(unsigned uiLen) {
   PutText(" too many commands\n");
 }
 
+/* Returns 0, or 2 for an unknown rule set. */
 static int RecordsRun(const char* pSRules) {
   unsigned uiLen = 0;
-  (void)pSRules;
+  const uint8_t ucRules = strcmp(pSRules, "standard") == 0 ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY;
+  if ((pSRules[0] != '\0' && ucRules == SCPI_RULES_LIBRARY && strcmp(pSRules, "library") != 0) ||
+      SCPI_ContextInit(&sContext, &DemoCommandTable, ucRules) != SCPI_ERR_OK) {
+    static const char acUsage[] = "records: the rule set is library or standard\n";
+    write(2, acUsage, sizeof acUsage - 1);
+    return 2;
+  }
   for (;;) {
     char acChunk[64];
     const int iRead = (int)read(0, acChunk, sizeof acChunk);
