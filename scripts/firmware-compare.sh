@@ -30,6 +30,14 @@ cat "$root/tests/data/samples.in" >"$work/input"
   "$root/commands/demo_commands.h" >>"$work/input"
 lines=$(wc -l <"$work/input")
 
+# Code and constant data of an image, as in flash.
+sizes() {  # image
+  arm-none-eabi-size -A -d "$1" | awk '
+    $1 ~ /^\.(isr_vector|text)$/ { code += $2 }
+    $1 ~ /^\.(rodata|ARM\.exidx|data)$/ { constant += $2 }
+    END { printf "image %d bytes of code, %d of constant data", code, constant }'
+}
+
 status=0
 for rules in library standard; do
   "$root/scripts/firmware-run.sh" host records "$rules" <"$work/input" >"$work/host.out"
@@ -50,9 +58,9 @@ for rules in library standard; do
         "$(grep -c '^>' "$work/diff") lines"
       status=1
     else
-      printf '%s (%s rules): %s input lines, %s output bytes identical, %s s; %s\n' \
+      printf '%s (%s rules): %s input lines, %s output bytes identical, %s s; %s; %s\n' \
         "$target" "$rules" "$lines" "$(wc -c <"$work/host.out")" "$seconds" \
-        "$(tail -1 "$work/$target.err")"
+        "$(tail -1 "$work/$target.err")" "$(sizes "$root/build-$target/tests/firmware/records.elf")"
     fi
   done
 done
