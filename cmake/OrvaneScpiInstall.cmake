@@ -16,11 +16,15 @@ set(ORVANE_SCPI_PUBLIC_HEADERS
   ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_table.h
   ${PROJECT_SOURCE_DIR}/parser/include/orvane-scpi/scpi_declare.h
   ${ORVANE_SCPI_GENERATED_INCLUDE_DIR}/orvane-scpi/scpi_config.h)
+set(ORVANE_SCPI_INSTRUMENT_HEADERS
+  ${PROJECT_SOURCE_DIR}/instrument/include/orvane-scpi/scpi_instrument.h)
 set_target_properties(scpi_parser PROPERTIES EXPORT_NAME parser
   PUBLIC_HEADER "${ORVANE_SCPI_PUBLIC_HEADERS}")
 set_target_properties(scpi_demo_commands PROPERTIES EXPORT_NAME demo_commands)
 set_target_properties(scpi_demo PROPERTIES EXPORT_NAME demo)
-install(TARGETS scpi_parser scpi_demo_commands scpi_demo
+set_target_properties(scpi_instrument PROPERTIES EXPORT_NAME instrument
+  PUBLIC_HEADER "${ORVANE_SCPI_INSTRUMENT_HEADERS}")
+install(TARGETS scpi_parser scpi_demo_commands scpi_demo scpi_instrument
   EXPORT OrvaneScpiTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   PUBLIC_HEADER DESTINATION ${ORVANE_INSTALL_INCLUDEDIR} COMPONENT development)
@@ -62,7 +66,7 @@ else()
   file(RELATIVE_PATH ORVANE_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
 endif()
 string(REGEX REPLACE "/$" "" ORVANE_PC_TO_PREFIX "${ORVANE_PC_TO_PREFIX}")
-foreach(pc orvane-scpi orvane-scpi-demo)
+foreach(pc orvane-scpi orvane-scpi-demo orvane-scpi-instrument)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
     COMPONENT development)
@@ -72,6 +76,9 @@ endforeach()
 
 if(TARGET parsola-cli)
   install(TARGETS parsola-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT applications)
+endif()
+if(TARGET psu-sim)
+  install(TARGETS psu-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT applications)
 endif()
 if(TARGET parsola)
   # The window finds the installed manual through ORVANE_DOC_DIR (OrvaneScpiDirs.cmake).

@@ -1,12 +1,14 @@
 # SPDX-License-Identifier: MIT
 # Writes the single-file parser: every source in order, each internal header it includes in
-# quotes inlined where it is first included, the public headers copied beside it.
+# quotes inlined where it is first included, the public headers copied beside it; and the same
+# for the instrument layer's sources, as a second file.
 #
-#   cmake -DSOURCES=a.cpp|b.cpp -DHEADERS=scpi.h|... -DOUTPUT_DIR=dir -DVERSION=1.3.1
-#         -P amalgamate.cmake
+#   cmake -DSOURCES=a.cpp|b.cpp -DINSTRUMENT_SOURCES=c.cpp|... -DHEADERS=scpi.h|...
+#         -DOUTPUT_DIR=dir -DVERSION=1.3.1 -P amalgamate.cmake
 cmake_minimum_required(VERSION 3.16)
 string(REPLACE "|" ";" SOURCES "${SOURCES}")
 string(REPLACE "|" ";" HEADERS "${HEADERS}")
+string(REPLACE "|" ";" INSTRUMENT_SOURCES "${INSTRUMENT_SOURCES}")
 set(spdx_line "// SPDX-License-Identifier: MIT\n")
 set(inlined "")
 
@@ -49,6 +51,23 @@ endforeach()
 file(MAKE_DIRECTORY ${OUTPUT_DIR}/orvane-scpi)
 file(WRITE ${OUTPUT_DIR}/orvane_scpi.cpp.new "${out}")
 file(RENAME ${OUTPUT_DIR}/orvane_scpi.cpp.new ${OUTPUT_DIR}/orvane_scpi.cpp)
+
+set(out "${spdx_line}")
+string(APPEND out [=[
+// Orvane-SCPI instrument layer ]=] "${VERSION}" [=[, every source of the layer in one file, written by the
+// build (target amalgamation): sessions, input, responses, error queue, status registers and the
+// mandatory commands. Compile it as C++17 with this folder on the include path, and link it
+// with orvane_scpi.cpp and your instrument's table:
+//   c++ -std=c++17 -Os -fno-exceptions -fno-rtti -I. -c orvane_scpi_instrument.cpp
+]=])
+set(inlined "")
+foreach(source IN LISTS INSTRUMENT_SOURCES)
+  get_filename_component(name ${source} NAME)
+  expand(${source} body)
+  string(APPEND out "\n// ==== ${name} ====\n${body}")
+endforeach()
+file(WRITE ${OUTPUT_DIR}/orvane_scpi_instrument.cpp.new "${out}")
+file(RENAME ${OUTPUT_DIR}/orvane_scpi_instrument.cpp.new ${OUTPUT_DIR}/orvane_scpi_instrument.cpp)
 # Written afresh (not copied with their old times), so the outputs are newer than the inputs.
 foreach(header IN LISTS HEADERS)
   get_filename_component(name ${header} NAME)

@@ -228,6 +228,35 @@ uint8_t ParamToLong(const SParam* psParam, int32_t* plVal) {
   return SCPI_ERR_OK;
 }
 
+uint8_t ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal) {
+  if (psParam->ePType != P_NUM) {
+    return SCPI_ERR_PARAM_TYPE;
+  }
+  const SNum* psNum = &psParam->uVal.sNum;
+  const bool bNeg = (psNum->ucNumFlags & NUM_NEG) != 0;
+  int iPower = static_cast<int>(ucDecimals);
+  iPower += (psNum->ucNumFlags & NUM_EXP_NEG) ? -static_cast<int>(psNum->ucExp) : psNum->ucExp;
+  uint32_t ulMag = psNum->ulMant;
+  if (iPower < 0) {
+    // Halves round away from zero, so only the first dropped digit decides.
+    for (int iStep = iPower + 1; iStep < 0 && ulMag != 0; iStep++) ulMag /= DECIMAL_BASE;
+    const bool bUp = ulMag % DECIMAL_BASE >= DECIMAL_BASE / 2;
+    ulMag = ulMag / DECIMAL_BASE + (bUp ? 1 : 0);
+  }
+  for (int iStep = 0; iStep < iPower && ulMag != 0; iStep++) {
+    if (ulMag > MAX_BEFORE_TIMES_TEN) {
+      return SCPI_ERR_PARAM_OVERFLOW;
+    }
+    ulMag *= DECIMAL_BASE;
+  }
+  // Unlike SCPI_ParamToLong, the whole int32_t range: -2147483648 fits.
+  if (ulMag > MAX_LONG_MAGNITUDE + (bNeg ? 1u : 0u)) {
+    return SCPI_ERR_PARAM_OVERFLOW;
+  }
+  *plVal = bNeg ? static_cast<int32_t>(0u - ulMag) : static_cast<int32_t>(ulMag);
+  return SCPI_ERR_OK;
+}
+
 uint8_t ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal) {
   uint32_t ulVal = 0;
   const uint8_t ucResult = SCPI_ParamToUnsignedLong(psParam, &ulVal);
@@ -280,6 +309,13 @@ uint8_t ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLe
   *pSString = psParam->uVal.sText.pSText;
   *pLen = psParam->uVal.sText.ucLen;
   *pDelimiter = psParam->uVal.sText.cDelimiter;
+  return SCPI_ERR_OK;
+}
+
+uint8_t ParamToBlock(const SParam* psParam, const uint8_t** ppData, uint32_t* pulLen) {
+  if (psParam->ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
+  *ppData = psParam->uVal.sBlock.pucData;
+  *pulLen = psParam->uVal.sBlock.ulLen;
   return SCPI_ERR_OK;
 }
 

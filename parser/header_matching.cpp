@@ -290,7 +290,7 @@ SCandidates FindCandidates(const SScpiTable* psTable, bool bIndexed, const SMatc
 // gave. An entry left out, by the index or because its walk would fail where the walk before it
 // did, would have given SCPI_ERR_INVALID_CMD, which never beats the best result.
 uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
-                     const char* pSection, uint8_t ucSectionLen, bool bIndexed,
+                     const char* pSection, uint32_t ulSectionLen, bool bIndexed,
                      uint8_t* pCmdSpecNum, SParam sParam[], uint8_t* pNumSufCnt,
                      uint32_t uiNumSuf[]) {
   const char* const* ppCmdSpecs = psCtx->psTable->ppCmdSpecs;
@@ -325,7 +325,7 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
     }
     if (ucResult == SCPI_ERR_OK) {
       const uint8_t ucCmd = static_cast<uint8_t>(uiCmd);
-      ucResult = ParseParameters(psCtx, ucCmd, pSection, ucSectionLen, sParam, uiNumSuf,
+      ucResult = ParseParameters(psCtx, ucCmd, pSection, ulSectionLen, sParam, uiNumSuf,
                                  &ucSufCnt);
       if (ucResult == SCPI_ERR_OK) {
         *pCmdSpecNum = ucCmd;
@@ -347,12 +347,12 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
 
 // Recognises one command (leading ':' already dropped) of ucHeaderLen header characters
 // against the table.
-uint8_t MatchCommand(SScpiContext* psCtx, const char* pCmd, uint8_t ucCmdLen,
+uint8_t MatchCommand(SScpiContext* psCtx, const char* pCmd, uint32_t ulCmdLen,
                      uint8_t ucHeaderLen, bool bIndexed, uint8_t* pCmdSpecNum, SParam sParam[],
                      uint8_t* pNumSufCnt, uint32_t uiNumSuf[]) {
   TakePendingPath(psCtx);
   const char* pSection = pCmd + ucHeaderLen;
-  const uint8_t ucSectionLen = static_cast<uint8_t>(ucCmdLen - ucHeaderLen);
+  const uint32_t ulSectionLen = ulCmdLen - ucHeaderLen;
   const bool bCommon = ucHeaderLen > 0 && pCmd[0] == '*';
   const unsigned uiEffectiveLen = unsigned{psCtx->ucPathTextLen} + ucHeaderLen;
   if (uiEffectiveLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
@@ -361,7 +361,7 @@ uint8_t MatchCommand(SScpiContext* psCtx, const char* pCmd, uint8_t ucCmdLen,
   const SMatchText sText =
       bCommon ? SMatchText{pCmd, ucHeaderLen}
               : EffectiveHeader(psCtx, pCmd, static_cast<uint8_t>(uiEffectiveLen));
-  return MatchEntries(psCtx, sText, bCommon, pSection, ucSectionLen, bIndexed, pCmdSpecNum,
+  return MatchEntries(psCtx, sText, bCommon, pSection, ulSectionLen, bIndexed, pCmdSpecNum,
                       sParam, pNumSufCnt, uiNumSuf);
 }
 
@@ -413,6 +413,7 @@ uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRu
   }
   psCtx->psTable = psTable;
   psCtx->ucRules = ucRules;
+  psCtx->bBlockSlots = TableHasBlockSlots(psTable) ? 1 : 0;
   ResetTree(psCtx);
   return SCPI_ERR_OK;
 }
@@ -436,9 +437,15 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
   const char* const pCmdStart = p;
   while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT | LF_WHITE)) ++p;
   const char* const pHeaderEnd = p;
+  if (psCtx->bBlockSlots == BLOCK_SLOTS_UNKNOWN) {
+    psCtx->bBlockSlots = TableHasBlockSlots(psCtx->psTable) ? 1 : 0;
+  }
+  // Block bytes do not count toward the command's length.
+  std::size_t uiBlockBytes = 0;
   bool bInString = false;
   bool bDoubleQuoted = false;
-  for (;; ++p) {
+  if (psCtx->bBlockSlots != 0) p = SplitWithBlocks(p, pSEnd, &uiBlockBytes);
+  for (; psCtx->bBlockSlots == 0; ++p) {
     while (p != pSEnd && !HasLineFlag(*p, LF_SPLIT)) ++p;
     if (p == pSEnd) break;
     const char c = *p;
@@ -466,15 +473,15 @@ uint8_t Parse(SScpiContext* psCtx, const char** ppSInput, const char* pSEnd, uin
   if (ucFlags & PARSE_RESET_TREE) ResetTree(psCtx);
 
   // The 8-bit counts cannot hold a longer command or the run before it: not recognised.
-  if (uiCmdLen > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
+  if (uiCmdLen - uiBlockBytes > MAX_COUNT || bLongRun) return SCPI_ERR_INVALID_CMD;
 
   const bool bIndexed = (ucFlags & PARSE_WITHOUT_INDEX) == 0;
-  const uint8_t ucLen = static_cast<uint8_t>(uiLen);
   const bool bQuoteEndsRun = pHeaderEnd != pSEnd && (*pHeaderEnd == '"' || *pHeaderEnd == '\'');
-  const uint8_t ucHeaderLen = bQuoteEndsRun ? HeaderLen(pCmd, ucLen)
-                                            : static_cast<uint8_t>(pHeaderEnd - pCmd);
-  return MatchCommand(psCtx, pCmd, ucLen, ucHeaderLen, bIndexed, pCmdSpecNum, sParam, pNumSufCnt,
-                      uiNumSuf);
+  const uint8_t ucHeaderLen =
+      bQuoteEndsRun ? HeaderLen(pCmd, static_cast<uint8_t>(uiLen < MAX_COUNT ? uiLen : MAX_COUNT))
+                    : static_cast<uint8_t>(pHeaderEnd - pCmd);
+  return MatchCommand(psCtx, pCmd, static_cast<uint32_t>(uiLen), ucHeaderLen, bIndexed,
+                      pCmdSpecNum, sParam, pNumSufCnt, uiNumSuf);
 }
 
 }  // namespace scpi

@@ -15,7 +15,7 @@ constexpr SScpiTable GLOBAL_TABLE = {CmdSpecs, &ParamSpecs[0][0], UnitSuffixes, 
 
 SScpiContext sLibraryContext = {&GLOBAL_TABLE, nullptr,
                                 SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY,
-                                0, {}};
+                                0, BLOCK_SLOTS_UNKNOWN, {}};
 
 }  // namespace
 

@@ -41,51 +41,67 @@ uint8_t RequiredSlots(const SParamSpec* psSpecs, uint8_t ucUsed) {
   return 0;
 }
 
-/// Splits off the parameter that starts at *pucPos: skips leading white space, then reads up
-/// to the next ',' outside quotes and brackets (which it steps over) or the section's end.
-uint8_t SplitParameter(const char* pSection, uint8_t ucSectionLen, uint8_t* pucPos,
-                       uint8_t* pucStart, uint8_t* pucLen) {
-  unsigned uPos = *pucPos;
-  while (uPos < ucSectionLen && IsWhiteSpace(pSection[uPos])) {
-    uPos++;
-  }
-  const unsigned uStart = uPos;
-  while (uPos < ucSectionLen && pSection[uPos] != ',') {
-    const char c = pSection[uPos];
-    if (!MaySplit(c)) {
-      // an ordinary character of the parameter
-    } else if (IsQuote(c)) {
-      // Everything up to the next equal quote belongs to the run; a doubled quote closes
-      // the run and opens the next one at once.
-      do {
-        uPos++;
-      } while (uPos < ucSectionLen && pSection[uPos] != c);
-      if (uPos >= ucSectionLen) {
-        return SCPI_ERR_UNMATCHED_QUOTE;
-      }
-    } else if (c == '(') {
-      unsigned uDepth = 1;
-      while (uDepth > 0) {
-        uPos++;
-        if (uPos >= ucSectionLen) {
-          return SCPI_ERR_UNMATCHED_BRACKET;
-        }
-        if (pSection[uPos] == '(') {
-          uDepth++;
-        } else if (pSection[uPos] == ')') {
-          uDepth--;
-        }
-      }
-    } else if (c == ')') {
-      return SCPI_ERR_UNMATCHED_BRACKET;
+/// One parameter as the grammar reads it: its text (trailing white space included), whether a
+/// comma ended it, the first fault met in it, and for an arbitrary block where its bytes lie.
+struct SParamRun {
+  uint32_t ulStart;
+  uint32_t ulLen;
+  uint32_t ulDataStart;
+  uint32_t ulDataLen;
+  uint8_t ucFault;
+  bool bComma;
+  bool bBlock;
+};
+
+/// The parameter grammar, the one rule for both counting and splitting: reads the parameter
+/// that starts at *pulPos up to the next ',' outside quotes and brackets (stepped over) or the
+/// section's end. Leading white space is skipped. A quoted run reaches the next equal quote (a
+/// doubled quote closes the run and opens the next one); a bracketed run nests, quotes and commas
+/// inside it included; an unclosed run takes the rest of the section. A stray ')' is a fault
+/// but does not end the parameter. With bBlocks, a parameter that starts with '#' and a digit is
+/// an arbitrary block, whose bytes are stepped over unread; a broken length field, or bytes
+/// running past the section, take the rest of the section.
+void NextParameter(const char* pSection, uint32_t ulSectionLen, bool bBlocks, uint32_t* pulPos,
+                   SParamRun* psRun) {
+  uint32_t ulPos = *pulPos;
+  while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
+  *psRun = SParamRun{ulPos, 0, 0, 0, SCPI_ERR_OK, false, false};
+  if (bBlocks && ulSectionLen - ulPos >= 2 && pSection[ulPos] == '#' &&
+      IsDigit(pSection[ulPos + 1])) {
+    const uint32_t ulBlockLen = ReadBlock(pSection + ulPos, ulSectionLen - ulPos,
+                                          &psRun->ulDataStart, &psRun->ulDataLen);
+    psRun->ulDataStart += ulPos;
+    psRun->bBlock = ulBlockLen != 0;
+    ulPos = ulBlockLen != 0 ? ulPos + ulBlockLen : ulSectionLen;
+    while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
+    if (ulBlockLen == 0 || (ulPos < ulSectionLen && pSection[ulPos] != ',')) {
+      psRun->ucFault = SCPI_ERR_INVALID_BLOCK;
     }
-    uPos++;
   }
-  *pucStart = static_cast<uint8_t>(uStart);
-  *pucLen = static_cast<uint8_t>(uPos - uStart);
-  // Step over the comma so that the next parameter starts after it.
-  *pucPos = static_cast<uint8_t>(uPos < ucSectionLen ? uPos + 1 : uPos);
-  return SCPI_ERR_OK;
+  for (; ulPos < ulSectionLen && pSection[ulPos] != ','; ulPos++) {
+    const char c = pSection[ulPos];
+    uint8_t ucFault = SCPI_ERR_OK;
+    if (!MaySplit(c)) {
+      continue;  // an ordinary character of the parameter
+    } else if (IsQuote(c)) {
+      do {
+        ulPos++;
+      } while (ulPos < ulSectionLen && pSection[ulPos] != c);
+      if (ulPos >= ulSectionLen) ucFault = SCPI_ERR_UNMATCHED_QUOTE;
+    } else if (c == '(') {
+      for (uint32_t ulDepth = 1; ulDepth > 0 && ++ulPos < ulSectionLen;) {
+        if (pSection[ulPos] == '(') ulDepth++;
+        if (pSection[ulPos] == ')') ulDepth--;
+      }
+      if (ulPos >= ulSectionLen) ucFault = SCPI_ERR_UNMATCHED_BRACKET;
+    } else if (c == ')') {
+      ucFault = SCPI_ERR_UNMATCHED_BRACKET;
+    }
+    if (psRun->ucFault == SCPI_ERR_OK) psRun->ucFault = ucFault;
+  }
+  psRun->ulLen = ulPos - psRun->ulStart;
+  psRun->bComma = ulPos < ulSectionLen;
+  *pulPos = psRun->bComma ? ulPos + 1 : ulPos;
 }
 
 /// Runs the check of a parameter type; P_CH_DAT is not handled here (it has its own suffix
@@ -224,93 +240,157 @@ bool AtLeastHalf(const SNum& sNum) {
 
 }  // namespace
 
-uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
-                        uint8_t ucSectionLen) {
-  unsigned uPos = 0;
-  while (uPos < ucSectionLen && IsWhiteSpace(pSection[uPos])) {
-    uPos++;
-  }
-  // Up to 255 commas make 256 parameters: the count needs more than 8 bits.
-  unsigned uCount = 0;
-  if (uPos < ucSectionLen) {
-    uCount = 1;
-    bool bQuoteOpen = false;
-    char cQuote = '\0';
-    unsigned uDepth = 0;
-    for (; uPos < ucSectionLen; uPos++) {
-      const char c = pSection[uPos];
-      if (!MaySplit(c)) {
-        continue;
-      }
-      if (IsQuote(c)) {
-        if (!bQuoteOpen || cQuote == c) {
-          bQuoteOpen = !bQuoteOpen;
-          cQuote = c;
-        }
-      } else if (c == '(') {
-        uDepth++;
-      } else if (c == ')') {
-        if (uDepth > 0) {
-          uDepth--;
-        }
-      } else if (c == ',' && !bQuoteOpen && uDepth == 0) {
-        uCount++;
+uint32_t ReadBlock(const char* pBlock, uint32_t ulAvail, uint32_t* pulDataStart,
+                   uint32_t* pulDataLen) {
+  const uint32_t ulDigits = static_cast<uint32_t>(pBlock[1] - '0');
+  uint32_t ulAt = 2;
+  uint32_t ulLen = ulAvail - ulAt;  // #0: the bytes run to the end of the message
+  if (ulDigits != 0) {
+    if (ulAvail - ulAt < ulDigits) return 0;
+    ulLen = 0;
+    for (const uint32_t ulEnd = ulAt + ulDigits; ulAt < ulEnd; ++ulAt) {
+      if (!IsDigit(pBlock[ulAt]) ||
+          !AccumulateDigit(&ulLen, static_cast<uint8_t>(pBlock[ulAt] - '0'), DECIMAL_BASE)) {
+        return 0;
       }
     }
+    if (ulAvail - ulAt < ulLen) return 0;
+  }
+  *pulDataStart = ulAt;
+  *pulDataLen = ulLen;
+  return ulAt + ulLen;
+}
+
+bool TableHasBlockSlots(const SScpiTable* psTable) {
+  const unsigned uSlots = unsigned{psTable->ucParamWidth};
+  for (unsigned uCmd = 0; uCmd < psTable->ucCmdCount && psTable->ppCmdSpecs[uCmd][0] != '\0';
+       ++uCmd) {
+    for (unsigned uSlot = 0; uSlot < uSlots; ++uSlot) {
+      if (psTable->psParamSpecs[uCmd * uSlots + uSlot].ePType == P_BLOCK) return true;
+    }
+  }
+  return false;
+}
+
+const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* puiBlockBytes) {
+  if (pSEnd == nullptr) {
+    pSEnd = pFrom;
+    while (*pSEnd != '\0') ++pSEnd;
+  }
+  char cQuote = '\0';         // the quote of the string that is open
+  bool bParamStart = true;    // only white space since the header or a ','
+  const char* p = pFrom;
+  for (; p != pSEnd; ++p) {
+    const char c = *p;
+    if (c == '\0' || (c == ';' && cQuote == '\0')) break;
+    if (cQuote != '\0') {
+      if (c == cQuote) cQuote = '\0';
+    } else if (IsQuote(c)) {
+      cQuote = c;
+      bParamStart = false;
+    } else if (bParamStart && c == '#' && pSEnd - p >= 2 && IsDigit(p[1])) {
+      const std::size_t uiAvail = static_cast<std::size_t>(pSEnd - p);
+      uint32_t ulDataStart = 0;
+      uint32_t ulDataLen = 0;
+      const uint32_t ulBlockLen =
+          ReadBlock(p, uiAvail > MAX_U32 ? MAX_U32 : static_cast<uint32_t>(uiAvail),
+                    &ulDataStart, &ulDataLen);
+      bParamStart = false;
+      if (ulBlockLen == 0) continue;  // malformed: its parameter check reports it
+      *puiBlockBytes += ulDataLen;
+      p += ulBlockLen - 1;
+    } else if (c == ',') {
+      bParamStart = true;
+    } else if (!IsWhiteSpace(c)) {
+      bParamStart = false;
+    }
+  }
+  return p;
+}
+
+uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint32_t ulSectionLen) {
+  uint32_t ulPos = 0;
+  while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
+  // More than 255 commas make more than 256 parameters: the count needs more than 8 bits.
+  uint32_t ulCount = 0;
+  if (ulPos < ulSectionLen) {
+    SParamRun sRun;
+    do {
+      NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
+      ulCount++;
+    } while (sRun.bComma);
   }
   const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
   const uint8_t ucMax = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
   const uint8_t ucMin = RequiredSlots(psSpecs, ucMax);
-  return (uCount < ucMin || uCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
+  return (ulCount < ucMin || ulCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
 }
 
+namespace {
+
+/// Checks one split parameter against its slot and fills its record. Only an arbitrary block
+/// fits a block slot, and a block fits no other type.
+uint8_t CheckSlot(SScpiContext* psCtx, const SParamSpec& sSpec, const char* pSection,
+                  const SParamRun& sRun, SParam* psParam, uint32_t uiNumSuf[],
+                  uint8_t* pNumSufCnt) {
+  if (sRun.bBlock || sSpec.ePType == P_BLOCK) {
+    if (!sRun.bBlock || sSpec.ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
+    psParam->ePType = P_BLOCK;
+    psParam->uVal.sBlock =
+        SBlock{reinterpret_cast<const uint8_t*>(pSection + sRun.ulDataStart), sRun.ulDataLen};
+    return SCPI_ERR_OK;
+  }
+  uint32_t ulLen = sRun.ulLen;
+  const char* pText = pSection + sRun.ulStart;
+  while (ulLen > 0 && IsWhiteSpace(pText[ulLen - 1])) ulLen--;
+  // Only a block's bytes may pass the 8-bit lengths; such a command is not recognised.
+  if (ulLen > MAX_COUNT) return SCPI_ERR_INVALID_CMD;
+  const uint8_t ucLen = static_cast<uint8_t>(ulLen);
+  if (sSpec.ePType == P_CH_DAT) {
+    return CheckCharData(psCtx, pText, ucLen, static_cast<const SCharDataAttr*>(sSpec.pAttr),
+                         psParam, uiNumSuf, pNumSufCnt);
+  }
+  return CheckAsType(psCtx, sSpec.ePType, sSpec.pAttr, pText, ucLen, psParam);
+}
+
+}  // namespace
+
 uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
-                        uint8_t ucSectionLen, SParam sParam[], uint32_t uiNumSuf[],
+                        uint32_t ulSectionLen, SParam sParam[], uint32_t uiNumSuf[],
                         uint8_t* pNumSufCnt) {
   const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
   const uint8_t ucWidth = psCtx->psTable->ucParamWidth;
   uint8_t ucResult = SCPI_ERR_OK;
   if (psSpecs[0].ePType == P_NONE) {
     // No slots: anything but white space is a parameter too many.
-    for (unsigned uPos = 0; uPos < ucSectionLen; uPos++) {
-      if (!IsWhiteSpace(pSection[uPos])) {
+    for (uint32_t ulPos = 0; ulPos < ulSectionLen; ulPos++) {
+      if (!IsWhiteSpace(pSection[ulPos])) {
         return SCPI_ERR_PARAM_COUNT;
       }
     }
   } else {
-    ucResult = CheckParamCount(psCtx, ucCmdNum, pSection, ucSectionLen);
+    ucResult = CheckParamCount(psCtx, ucCmdNum, pSection, ulSectionLen);
     if (ucResult != SCPI_ERR_OK) {
       return ucResult;
     }
   }
-  for (uint8_t ucSlot = 0; ucSlot < ucWidth; ucSlot++) {
-    sParam[ucSlot].ePType = P_NONE;
-  }
-  uint8_t ucPos = 0;
+  for (uint8_t ucSlot = 0; ucSlot < ucWidth; ucSlot++) sParam[ucSlot].ePType = P_NONE;
+  uint32_t ulPos = 0;
   for (uint8_t ucSlot = 0; ucSlot < ucWidth && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
     if (sSpec.ePType == P_NONE) {
       break;
     }
-    uint8_t ucStart = 0;
-    uint8_t ucLen = 0;
-    ucResult = SplitParameter(pSection, ucSectionLen, &ucPos, &ucStart, &ucLen);
+    SParamRun sRun;
+    NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
+    ucResult = sRun.ucFault;
     if (ucResult != SCPI_ERR_OK) {
       break;
     }
-    const char* pText = pSection + ucStart;
-    while (ucLen > 0 && IsWhiteSpace(pText[ucLen - 1])) {
-      ucLen--;
-    }
-    if (sSpec.ePType == P_CH_DAT) {
-      ucResult = CheckCharData(psCtx, pText, ucLen,
-                               static_cast<const SCharDataAttr*>(sSpec.pAttr), &sParam[ucSlot],
-                               uiNumSuf, pNumSufCnt);
-    } else {
-      ucResult = CheckAsType(psCtx, sSpec.ePType, sSpec.pAttr, pText, ucLen, &sParam[ucSlot]);
-    }
+    ucResult = CheckSlot(psCtx, sSpec, pSection, sRun, &sParam[ucSlot], uiNumSuf, pNumSufCnt);
     // An empty optional parameter is simply absent; its record keeps P_NONE.
-    if (ucResult != SCPI_ERR_OK && ucLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
+    if (ucResult != SCPI_ERR_OK && sRun.ulLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
       ucResult = SCPI_ERR_OK;
     }
   }

@@ -7,6 +7,8 @@
 #ifndef ORVANE_SCPI_INTERNAL_H
 #define ORVANE_SCPI_INTERNAL_H
 
+#include <cstddef>
+
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
@@ -88,16 +90,36 @@ inline const SParamSpec* CommandSlots(const SScpiContext* psCtx, uint8_t ucCmdNu
   return psTable->psParamSpecs + unsigned{ucCmdNum} * psTable->ucParamWidth;
 }
 
+/// SScpiContext.bBlockSlots of a context set up without SCPI_ContextInit, until its first parse.
+constexpr uint8_t BLOCK_SLOTS_UNKNOWN = 2;
+
+/// Whether any command of the table has a P_BLOCK slot.
+bool TableHasBlockSlots(const SScpiTable* psTable);
+
+/// The arbitrary block that starts with '#' and a digit at pBlock, ulAvail bytes before the
+/// message ends: #0 runs to the end; #<d><d length digits> is followed by that many bytes.
+/// Writes where its bytes start and how many there are, and returns the length of the whole
+/// block, or 0 when the length field or the bytes are cut short.
+uint32_t ReadBlock(const char* pBlock, uint32_t ulAvail, uint32_t* pulDataStart,
+                   uint32_t* pulDataLen);
+
+/// Takes a command off a message of a table with block slots from pFrom (its header's end) on:
+/// up to the end, a NUL or a ';' outside quotes, stepping over every block that begins a
+/// parameter, whose bytes it adds to *puiBlockBytes. Returns where the command ends.
+const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* puiBlockBytes);
+
 /// Counts the parameters of a section and checks the count against the command's slots.
+/// In a table with block slots (SScpiContext.bBlockSlots) a parameter may be an arbitrary block.
 /// Returns 0 or SCPI_ERR_PARAM_COUNT.
 uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
-                        uint8_t ucSectionLen);
+                        uint32_t ulSectionLen);
 
 /// Checks the count, then splits and checks every parameter of candidate command ucCmdNum,
 /// filling sParam[] (the table's parameter width of records) and appending choice suffixes.
+/// Only a block's bytes make the section longer than 255 characters.
 /// Returns 0 or the first failing code.
 uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
-                        uint8_t ucSectionLen, SParam sParam[], uint32_t uiNumSuf[],
+                        uint32_t ulSectionLen, SParam sParam[], uint32_t uiNumSuf[],
                         uint8_t* pNumSufCnt);
 
 uint8_t CheckBoolean(const char* pText, uint8_t ucLen, const SBoolAttr* psAttr, SParam* psParam);
@@ -142,11 +164,13 @@ uint8_t ParamToCharDataItem(const SParam* psParam, uint8_t* pItemNum);
 uint8_t ParamToBOOL(const SParam* psParam, uint8_t* pbVal);
 uint8_t ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
 uint8_t ParamToLong(const SParam* psParam, int32_t* plVal);
+uint8_t ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal);
 uint8_t ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
 uint8_t ParamToInt(const SParam* psParam, int* piVal);
 uint8_t ParamToDouble(const SParam* psParam, double* pfdVal);
 uint8_t ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLen,
                       char* pDelimiter);
+uint8_t ParamToBlock(const SParam* psParam, const uint8_t** ppData, uint32_t* pulLen);
 uint8_t GetNumListEntry(const SParam* psParam, uint8_t Index, uint8_t* pbRange, SParam* psFirst,
                         SParam* psLast);
 uint8_t GetChanListEntry(const SParam* psParam, uint8_t Index, uint8_t* pDims, uint8_t* pbRange,

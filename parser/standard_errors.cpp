@@ -24,6 +24,7 @@ constexpr SStandardError STANDARD_ERRORS[] = {
     {SCPI_ERR_PARAM_TYPE, -104, "Data type error"},
     {SCPI_ERR_PARAM_COUNT, -115, "Unexpected number of parameters"},
     {SCPI_ERR_UNMATCHED_QUOTE, -151, "Invalid string data"},
+    {SCPI_ERR_INVALID_BLOCK, -161, "Invalid block data"},
     {SCPI_ERR_UNMATCHED_BRACKET, -171, "Invalid expression"},
     {SCPI_ERR_INVALID_CMD, -113, "Undefined header"},
 };

@@ -99,6 +99,18 @@ void QuotedRest(const char* const* pSInput, const char* pSEnd = nullptr) {
   Text("\"", 1);
 }
 
+// The first bytes of a block between quote marks, escaped, and the cut mark when there are more.
+void BlockPreview(const uint8_t* pucData, uint32_t ulLen) {
+  Text("\"", 1);
+  const uint32_t ulShown = ulLen < SCPI_BLOCK_PREVIEW_BYTES ? ulLen : SCPI_BLOCK_PREVIEW_BYTES;
+  for (uint32_t ul = 0; ul < ulShown; ++ul) {
+    char acByte[4];
+    Text(acByte, SCPI_EscapeBlockByte(pucData[ul], acByte));
+  }
+  Text("\"", 1);
+  if (ulShown < ulLen) Text(CUT_MARK, sizeof(CUT_MARK) - 1);
+}
+
 // "<number> /*<name>*/": a number with its display name beside it.
 void Named(uint8_t ucVal, const char* pName) {
   Unsigned(ucVal);
@@ -131,6 +143,7 @@ inline void Signed(int32_t) {}
 inline void Real(double) {}
 inline void EndLine(uint8_t) {}
 inline void QuotedRest(const char* const*, const char* = nullptr) {}
+inline void BlockPreview(const uint8_t*, uint32_t) {}
 inline void Named(uint8_t, const char*) {}
 inline const char* CodeText(uint8_t) { return nullptr; }
 inline const char* TypeText(EPType) { return nullptr; }
@@ -289,6 +302,21 @@ uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal) {
   return ucCode;
 }
 
+uint8_t SCPI_ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal) {
+  const bool bTrace = Listening();
+  if (bTrace) {
+    Text("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=");
+    Unsigned(ucDecimals);
+    Text(", [out]*plVal )");
+    EndLine(LEVEL_CALL);
+  }
+  Raise();
+  const uint8_t ucCode =
+      Leave(bTrace, scpi::ParamToScaledLong(psParam, ucDecimals, plVal), RC_STANDARD);
+  if (bTrace && ucCode == SCPI_ERR_OK) SignedResult("Return Params: *plVal=", *plVal);
+  return ucCode;
+}
+
 uint8_t SCPI_ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal) {
   const bool bTrace = Enter("SCPI_ParamToUnsignedInt( *psParam={..}, [out]*puiVal )");
   const uint8_t ucCode = Leave(bTrace, scpi::ParamToUnsignedInt(psParam, puiVal), RC_STANDARD);
@@ -324,6 +352,19 @@ uint8_t SCPI_ParamToString(const SParam* psParam, const char** pSString, uint8_t
     Text(*pSString, *pLen);
     Text("\", *pLen=");
     Unsigned(*pLen);
+    EndLine(LEVEL_RESULT);
+  }
+  return ucCode;
+}
+
+uint8_t SCPI_ParamToBlock(const SParam* psParam, const uint8_t** ppData, uint32_t* pulLen) {
+  const bool bTrace = Enter("SCPI_ParamToBlock( *psParam={..}, [out]**ppData, [out]*pulLen )");
+  const uint8_t ucCode = Leave(bTrace, scpi::ParamToBlock(psParam, ppData, pulLen), RC_STANDARD);
+  if (bTrace && ucCode == SCPI_ERR_OK) {
+    Text("Return Params: *ppData=");
+    BlockPreview(*ppData, *pulLen);
+    Text(", *pulLen=");
+    Unsigned(*pulLen);
     EndLine(LEVEL_RESULT);
   }
   return ucCode;

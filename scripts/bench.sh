@@ -3,7 +3,10 @@
 # Builds the benchmarks in Release (preset "bench") and prints a short table of medians: time
 # per item (a command, a list, a sample line, a panel fill or save) from CPU time, items per
 # second, and the goal where there is one. Each benchmark runs REPETITIONS times (default 5).
-# Then the scaling benchmark (scripts/scaling_bench.sh): instructions and time per command for
+# Then the cost of an arbitrary block: the instructions (callgrind) of a message holding a block
+# of 100,000 bytes less those of one holding an empty block, per byte.
+# Then the instrument layer's round trip against the parse alone (callgrind, goal at most 1.25
+# times), and the scaling benchmark (scripts/scaling_bench.sh): instructions and time per command for
 # tables of 74, 148 and 222 entries.
 #
 #   scripts/bench.sh [REPETITIONS]
@@ -20,7 +23,7 @@ build=${ORVANE_BENCH_BUILD_DIR:-build-bench}
 cmake --preset bench -B "$build" >/dev/null
 targets=(parser_bench report_bench)
 grep -q '^build bench/panel_bench:' "$build/build.ninja" && targets+=(panel_bench)
-cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]}" block_cost >/dev/null
 
 csv="$build/bench-results.csv"
 : >"$csv"
@@ -61,6 +64,35 @@ awk -F, '
     printf "%-36s %12s %14.0f  %-28s %s\n", name, pretty(ns), $7, label, verdict
   }
   END { exit failed }' "$csv" || status=1
+
+# Instructions of ParseBlockMessage for a block of $1 bytes.
+block_instructions() {
+  local out="$build/callgrind.block.$1"
+  valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect=ParseBlockMessage \
+    "$build/bench/block_cost" "$1" >/dev/null 2>&1
+  sed -nE 's/^(summary|totals): *([0-9]+).*/\2/p' "$out" | tail -1
+}
+awk -v empty="$(block_instructions 0)" -v full="$(block_instructions 100000)" 'BEGIN {
+  per = (full - empty) / 100000
+  printf "%-36s %12.3f instructions per byte (callgrind)  <= 2: %s\n", "block of 100,000 bytes", per,
+         per <= 2 ? "met" : "MISSED"
+  exit per > 2 }' || status=1
+echo
+# The instrument layer: a full round (bytes in, handlers, responses out) against the parse alone
+# on the same power-supply messages, in instructions (callgrind).
+cmake --build "$build" -j2 --target round_bench >/dev/null
+declare -A round
+for workload in parse round; do
+  out="$build/callgrind.round.$workload"
+  valgrind --tool=callgrind --callgrind-out-file="$out" --toggle-collect="Run${workload^}" \
+    "$build/bench/round_bench" "$workload" 1000 >/dev/null 2>&1 || status=1
+  round[$workload]=$(sed -nE 's/^(summary|totals): *([0-9]+).*/\2/p' "$out" | tail -1)
+done
+awk -v parse="${round[parse]}" -v rnd="${round[round]}" 'BEGIN {
+  ratio = rnd / parse
+  printf "instrument round %.0f instructions per command, parse alone %.0f: %.2f times (<= 1.25: %s)\n",
+         rnd / 12000, parse / 12000, ratio, ratio <= 1.25 ? "met" : "MISSED"
+  exit ratio > 1.25 }' || status=1
 echo
 scripts/scaling_bench.sh || status=1
 exit $status

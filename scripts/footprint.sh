@@ -17,9 +17,14 @@
 #
 #   scripts/footprint.sh    (CXX and CC choose the compilers: GCC 10 or later, default g++ and gcc)
 #
+# The instrument layer (instrument/*.cpp) is measured on the Cortex-M4 too: its code without the
+# double formatter (response_double.cpp, which float-free firmware never links), the formatter
+# alone, and the RAM a session keeps beside its buffers and its parser context.
+#
 # Exits 1 when a goal is missed: more than 8 KiB of code without tracing on x86-64, a frame
 # above 256 bytes, any recursion; on the Cortex-M4 more than 5632 bytes of parser code or more
-# than 260 bytes of parser RAM; a demo table with data outside .rodata; a double-precision
+# than 260 bytes of parser RAM, more than 4096 bytes of instrument layer code or more than 64
+# bytes of session RAM; a demo table with data outside .rodata; a double-precision
 # routine in a firmware image.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -142,6 +147,8 @@ done
 
 m4_code_goal=5632
 m4_ram_goal=260
+m4_layer_code_goal=4096
+m4_session_ram_goal=64
 # Double-precision helpers of the Arm run-time ABI and of libgcc: arithmetic, comparisons and
 # conversions to and from double.
 double_routines='^__(aeabi_(d[a-z0-9]+|[a-z0-9]+2d)|[a-z]+df[23]|float[a-z]*df|fix[a-z]*df[a-z]*|extendsfdf2|truncdfsf2)$'
@@ -173,6 +180,30 @@ for cpu in m4 m0; do
   if [ "$cpu" = m4 ]; then
     m4_code=$code
     m4_ram=$ram
+    # The instrument layer, its objects apart: the double formatter on its own line.
+    layer_dir=$out/instrument-m4
+    rm -rf "$layer_dir"
+    mkdir -p "$layer_dir"
+    (cd "$layer_dir" && arm-none-eabi-ar x "$OLDPWD/$dir/instrument/liborvane-scpi-instrument.a")
+    layer_objs=()
+    for obj in "$layer_dir"/*.o*; do
+      [[ $obj == *response_double* ]] && double_obj=$obj || layer_objs+=("$obj")
+    done
+    m4_layer_code=$(sections '^\\.text' "${layer_objs[@]}")
+    printf '%-28s %8d %11d %8d\n' "instrument layer" "$m4_layer_code" \
+      "$(sections '^\\.rodata' "${layer_objs[@]}")" "$(sections '^\\.(data|bss)' "${layer_objs[@]}")"
+    printf '%-28s %8d %11d %8d\n' "  its double formatter" "$(sections '^\\.text' "$double_obj")" \
+      "$(sections '^\\.rodata' "$double_obj")" "$(sections '^\\.(data|bss)' "$double_obj")"
+    # A session's own RAM beside its buffers, and its parser context, as the compiler lays them out.
+    printf '#include <orvane-scpi/scpi_instrument.h>\nchar acSessionOwn[sizeof(SScpiSession) - sizeof(SScpiContext)];\nchar acContext[sizeof(SScpiContext)];\n' \
+      >"$layer_dir/session_size.c"
+    arm-none-eabi-gcc -mcpu=cortex-m4 -mthumb -std=c99 -Iparser/include -Iinstrument/include \
+      -I"$dir/include" -c "$layer_dir/session_size.c" -o "$layer_dir/session_size.o"
+    read -r m4_session_ram m4_context_ram < <(arm-none-eabi-nm -S --radix=d \
+      "$layer_dir/session_size.o" | awk '$4 == "acSessionOwn" { s = $2 + 0 }
+                                        $4 == "acContext" { c = $2 + 0 } END { print s, c }')
+    printf '%-28s %8s %11s %8d\n' "  a session, beside buffers" "" "" "$m4_session_ram"
+    printf '%-28s %8s %11s %8d\n' "  its parser context" "" "" "$m4_context_ram"
   fi
   # Without position-independent code the table's pointers are constants: nothing for RAM.
   outside=$(arm-none-eabi-size -A -d "$table" | awk '$1 ~ /^\.(data|bss)/ && $2 > 0 { print "    " $1, $2 }')
@@ -196,6 +227,13 @@ echo "Cortex-M4 parser: $m4_code bytes of code (goal at most $m4_code_goal), $m4
   "(at most $m4_ram_goal)"
 [ "$m4_code" -gt "$m4_code_goal" ] && { echo "  GOAL MISSED: parser code on the Cortex-M4"; status=1; }
 [ "$m4_ram" -gt "$m4_ram_goal" ] && { echo "  GOAL MISSED: parser RAM on the Cortex-M4"; status=1; }
+echo "Cortex-M4 instrument layer: $m4_layer_code bytes of code without the double formatter" \
+  "(goal at most $m4_layer_code_goal), $m4_session_ram bytes of RAM per session beside its" \
+  "buffers and its $m4_context_ram-byte parser context (at most $m4_session_ram_goal)"
+[ "$m4_layer_code" -gt "$m4_layer_code_goal" ] && {
+  echo "  GOAL MISSED: instrument layer code on the Cortex-M4"; status=1; }
+[ "$m4_session_ram" -gt "$m4_session_ram_goal" ] && {
+  echo "  GOAL MISSED: session RAM on the Cortex-M4"; status=1; }
 if [ "$cortex_status" -eq 0 ]; then
   echo "Checked: the demo table is all .rodata, and the firmware images link no double-precision" \
     "routine (nm)"

@@ -19,7 +19,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(parser_fuzz report_fuzz header_search_fuzz header_search_shapes_fuzz)
+[ ${#targets[@]} -eq 0 ] && targets=(parser_fuzz report_fuzz header_search_fuzz header_search_shapes_fuzz
+                                     session_fuzz)
 preset=${ORVANE_FUZZ_PRESET:-fuzz}
 build=${ORVANE_FUZZ_BUILD_DIR:-build-$preset}
 

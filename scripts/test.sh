@@ -9,6 +9,8 @@ scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j2
+# A real VISA client: PyVISA against the simulated power supply psu-sim.
+scripts/pyvisa-test.sh build
 # The standard SCPI rules (ORVANE_SCPI_STANDARD_RULES=ON): their own tests and every test that
 # does not hold the library's own tree-path and optional-node rules (label default-rules).
 cmake --preset standard-rules

@@ -131,6 +131,7 @@ TEST(AllAccessors, WrongTypeGives40AndWritesNothing) {
       EXPECT_EQ(scpi::ParamUnits(&s, &eUnits), TYPE);
       EXPECT_EQ(scpi::ParamToUnsignedLong(&s, &ulVal), TYPE);
       EXPECT_EQ(scpi::ParamToLong(&s, &lVal), TYPE);
+      EXPECT_EQ(scpi::ParamToScaledLong(&s, 3, &lVal), TYPE);
       EXPECT_EQ(scpi::ParamToUnsignedInt(&s, &uiVal), TYPE);
       EXPECT_EQ(scpi::ParamToInt(&s, &iVal), TYPE);
       EXPECT_EQ(scpi::ParamToDouble(&s, &fdVal), TYPE);
@@ -233,6 +234,47 @@ TEST(ParamToLong, SymmetricRange) {
   for (const IntRow& r : rows) {
     int32_t lVal = L_SENTINEL;
     EXPECT_EQ(scpi::ParamToLong(&r.s, &lVal), r.ucCode) << r.llValue;
+    EXPECT_EQ(lVal, r.llValue);
+  }
+}
+
+TEST(ParamToScaledLong, RoundsHalvesAwayFromZeroAndUsesTheWholeRange) {
+  struct Row {
+    SParam s;
+    uint8_t ucDecimals;
+    uint8_t ucCode;
+    int64_t llValue;
+  };
+  const Row rows[] = {
+      // rounding at the first dropped digit
+      {Num(25005, 4, REAL), 3, OK, 2501},
+      {Num(25004999, 7, REAL), 3, OK, 2500},
+      {Num(25005, 4, NEG | REAL), 3, OK, -2501},
+      {Num(5, 1, REAL), 0, OK, 1},
+      {Num(49, 2, REAL), 0, OK, 0},
+      {Num(4, 1, NEG | REAL), 0, OK, 0},
+      {Num(4294967295u, 43, REAL), 0, OK, 0},
+      {Num(4294967295u, 10, REAL), 0, OK, 0},
+      {Num(4294967295u, 9, REAL), 0, OK, 4},
+      // scaling up, exponents and decimals together
+      {Num(12, 0, 0), 3, OK, 12000},
+      {Num(15, 1, 0), 2, OK, 15000},
+      {Num(0, 43, 0), 255, OK, 0},
+      {Num(7, 0, NEG), 0, OK, -7},
+      // the int32_t range, both ends
+      {Num(2147483647, 0, 0), 0, OK, 2147483647},
+      {Num(2147483648u, 0, NEG), 0, OK, -2147483647 - 1},
+      {Num(2147483647, 1, REAL), 0, OK, 214748365},
+      {Num(2147483648u, 0, 0), 0, OVER, L_SENTINEL},
+      {Num(2147483649u, 0, NEG), 0, OVER, L_SENTINEL},
+      {Num(214748365, 0, 0), 1, OVER, L_SENTINEL},
+      {Num(1, 0, 0), 10, OVER, L_SENTINEL},
+      {Num(1, 43, 0), 0, OVER, L_SENTINEL},
+      {Num(42949673, 2, 0), 0, OVER, L_SENTINEL},
+  };
+  for (const Row& r : rows) {
+    int32_t lVal = L_SENTINEL;
+    EXPECT_EQ(scpi::ParamToScaledLong(&r.s, r.ucDecimals, &lVal), r.ucCode) << r.llValue;
     EXPECT_EQ(lVal, r.llValue);
   }
 }

@@ -17,6 +17,9 @@ separate_arguments(linker_flags UNIX_COMMAND "${LINKER_FLAGS}")
 
 run("compiling orvane_scpi.cpp" ${CXX_COMPILER} ${cxx_flags} -std=c++17 -I${AMALGAMATION_DIR}
     -c ${AMALGAMATION_DIR}/orvane_scpi.cpp -o ${WORK_DIR}/orvane_scpi.o)
+run("compiling orvane_scpi_instrument.cpp" ${CXX_COMPILER} ${cxx_flags} -std=c++17
+    -I${AMALGAMATION_DIR} -c ${AMALGAMATION_DIR}/orvane_scpi_instrument.cpp
+    -o ${WORK_DIR}/orvane_scpi_instrument.o)
 run("compiling the demo table" ${C_COMPILER} ${c_flags} -std=c99 -I${AMALGAMATION_DIR}
     -c ${SOURCE_DIR}/commands/demo_commands.c -o ${WORK_DIR}/demo_commands.o)
 run("compiling the C example" ${C_COMPILER} ${c_flags} -std=c99 -I${AMALGAMATION_DIR}

@@ -33,6 +33,7 @@ TEST(DisplayTexts, ErrorCodeTextNamesEveryCodeAndMisspellsTheRest) {
       {40, "Error: Wrong type of parameter"},
       {50, "Error: Wrong number of parameters"},
       {60, "Error: Unmatched quotation mark"},
+      {62, "Error: Invalid block data"},
       {65, "Error: Unmatched bracket"},
       {70, "Error: Unrecognized command"},
       {200, "No entry to retrieve"},
@@ -52,7 +53,7 @@ TEST(DisplayTexts, PTypeTextCoversTheTypesAndNamesOthersUnknown) {
   const CodeRow rows[] = {
       {0, "No Param"},   {1, "Numeric"},      {2, "Boolean"},      {3, "Char Data"},
       {4, "String"},     {5, "Unquoted String"}, {6, "Expression"}, {7, "Numeric List"},
-      {8, "Channel List"}, {9, "Unknown Type"}, {255, "Unknown Type"},
+      {8, "Channel List"}, {9, "Block"}, {10, "Unknown Type"}, {255, "Unknown Type"},
   };
   for (const CodeRow& row : rows) {
     EXPECT_STREQ(PTypeText(static_cast<EPType>(row.uCode)), row.pText) << row.uCode;

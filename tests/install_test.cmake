@@ -4,7 +4,7 @@
 # with find_package(OrvaneScpi), asks for the package's components (and for one it does not
 # have), builds the C example once more with the pkg-config flags alone, links the manual's
 # small command table with the parser alone (and once more built with orvane_scpi_add_table,
-# which derives its header index), builds the power-supply example with its console,
+# which derives its header index), builds the power-supply example and runs its psu-sim,
 # and consoles for the installed demo table and for a table with mistakes; runs them all and
 # compares what they print. A bare #include <scpi.h> must fail with the CMake package and with
 # pkg-config.
@@ -44,11 +44,13 @@ set(development
   include/orvane-scpi/scpi.h
   include/orvane-scpi/scpi_table.h
   include/orvane-scpi/scpi_declare.h
+  include/orvane-scpi/scpi_instrument.h
   include/orvane-scpi/table_checker.h
   include/orvane-scpi/scpi_config.h
   include/orvane-scpi/demo_commands.h
   ${LIBDIR}/liborvane-scpi.a
   ${LIBDIR}/liborvane-scpi-demo-commands.a
+  ${LIBDIR}/liborvane-scpi-instrument.a
   ${LIBDIR}/liborvane-scpi-report.a
   ${LIBDIR}/liborvane-scpi-console.a
   ${LIBDIR}/liborvane-scpi-checker.a
@@ -58,11 +60,12 @@ set(development
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTargets.cmake
   ${LIBDIR}/cmake/OrvaneScpi/OrvaneScpiTable.cmake
   ${LIBDIR}/pkgconfig/orvane-scpi.pc
+  ${LIBDIR}/pkgconfig/orvane-scpi-instrument.pc
   ${LIBDIR}/pkgconfig/orvane-scpi-demo.pc
   share/doc/orvane-scpi/LICENSE
   share/doc/orvane-scpi/copyright
   share/doc/orvane-scpi/examples/c/main.c
-  share/doc/orvane-scpi/examples/power_supply/psu_loop.c
+  share/doc/orvane-scpi/examples/power_supply/psu_instrument.c
   share/doc/orvane-scpi/examples/demo_commands/demo_commands.c
   share/doc/orvane-scpi/amalgamation/orvane_scpi.cpp
   share/doc/orvane-scpi/amalgamation/orvane-scpi/scpi.h
@@ -76,7 +79,7 @@ foreach(f bin include/scpi.h share/doc/orvane-scpi/ParsolaManual.pdf share/appli
 endforeach()
 
 run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-set(applications bin/parsola-cli)
+set(applications bin/parsola-cli bin/psu-sim)
 if(WITH_GUI)
   list(APPEND applications
     bin/parsola
@@ -188,48 +191,12 @@ SYSTem:ERRor:ENABle[:LIST] (1,3..5)
 *RST
 ]=] "${out}")
 
-# ---- The bench supply: a table in the one-place form, the firmware's loop, its console ----
+# ---- The bench supply: a table in the one-place form, psu-sim on the instrument layer ----
 run("configuring the power-supply example" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/power_supply
     -B ${work}/psu -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} ${compilers})
 run("building the power-supply example" ${CMAKE_COMMAND} --build ${work}/psu)
-string(REPEAT "A" 300 long_line)
-file(WRITE ${work}/psu-input.txt [=[*IDN?
-VOLT 5;:VOLT?
-SOUR2:VOLT 12.5;:SOUR2:VOLT?;:VOLT? MAX
-CURR 250 mA;:CURR?
-OUTP2 ON;:OUTP2?;:OUTP?
-INST:COUP (@1:2);:OUTP1 OFF;:OUTP2?
-DISP:TEXT 'It''s "on"';:DISP:TEXT?
-VOLT 31;:VOLT? MIN;:SOUR3:VOLT 1
-FOO;*RST;:VOLT?
-VOLT 5;VOLT?
-SYST:ERR?;:SYST:ERR?;:SYST:ERR?;:SYST:ERR?;:SYST:ERR?
-]=] "${long_line}\nsyst:err?\n")
-execute_process(COMMAND ${work}/psu/psu INPUT_FILE ${work}/psu-input.txt
-                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "the power-supply example failed (${rc}):\n${out}\n${err}")
-endif()
-expect_output("the power-supply example" [=[Orvane,PSU-2,0,1.0
-5.000
-12.500;30.000
-0.250
-1;0
-0
-"It's ""on"""
-0.000
-0.000
--222,"Data out of range";-114,"Header suffix out of range";-113,"Undefined header";-113,"Undefined header";0,"No error"
--363,"Input buffer overrun"
-]=] "${out}")
-run("psu-cli --check-table" ${work}/psu/psu-cli --check-table)
-if(NOT run_output MATCHES "\n13 commands, 6 unit suffixes: 0 errors, 5 warnings\n$")
-  message(FATAL_ERROR "psu-cli --check-table printed:\n${run_output}")
-endif()
-run("psu-cli" ${work}/psu/psu-cli "sour2:volt max")
-if(NOT run_output MATCHES "Recognized as Command #3  \\(\"\\[SOURce#:\\]VOLTage\\[:LEVel\\]\"\\)")
-  message(FATAL_ERROR "psu-cli printed:\n${run_output}")
-endif()
+run("psu-sim --stdio of the power-supply example" ${CMAKE_COMMAND} -DPSU_SIM=${work}/psu/psu-sim
+    -DSOURCE_DIR=${SOURCE_DIR} -DWORK_DIR=${work}/psu-sim -P ${SOURCE_DIR}/tests/psu_sim_test.cmake)
 
 # ---- Consoles for the installed demo table and for a table with mistakes ----
 file(WRITE ${work}/consoles/CMakeLists.txt "

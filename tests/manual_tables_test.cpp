@@ -59,6 +59,7 @@ const DescribeRow DESCRIBE_ROWS[] = {
     {{0, P_STR, nullptr}, "quoted string"},
     {{0, P_UNQ_STR, nullptr}, "unquoted string"},
     {{0, P_EXPR, nullptr}, "expression in brackets"},
+    {{PS_OPTIONAL, P_BLOCK, nullptr}, "optional arbitrary block"},
     {{0, P_NUM_LIST, &ERRORS}, "numeric list of whole numbers, negatives allowed"},
     {{0, P_CHAN_LIST, &RELAYS},
      "channel list of whole numbers, no negatives, each from 1 to 24, exactly 2 dimensions per "

@@ -26,7 +26,7 @@ namespace {
 const char* const CHAPTERS[] = {"01-introduction.md", "02-window.md",       "03-console.md",
                                 "04-syntax.md",       "05-errors.md",       "06-command-set.md",
                                 "07-library.md",      "08-tracing.md",      "09-instrument.md",
-                                "10-firmware.md"};
+                                "10-firmware.md",     "11-building-an-instrument.md"};
 const char* const EXAMPLE_HEADER = "| Input | Report lines |";
 const char* const ERROR_HEADER = "| Code | Constant | Text | Typical cause |";
 const char* const REPORT_FENCE = "```report";
@@ -272,6 +272,7 @@ TEST(ManualErrors, TheCodeTableNamesEveryCodeWithItsExactText) {
       {"SCPI_ERR_PARAM_TYPE", SCPI_ERR_PARAM_TYPE},
       {"SCPI_ERR_PARAM_COUNT", SCPI_ERR_PARAM_COUNT},
       {"SCPI_ERR_UNMATCHED_QUOTE", SCPI_ERR_UNMATCHED_QUOTE},
+      {"SCPI_ERR_INVALID_BLOCK", SCPI_ERR_INVALID_BLOCK},
       {"SCPI_ERR_UNMATCHED_BRACKET", SCPI_ERR_UNMATCHED_BRACKET},
       {"SCPI_ERR_INVALID_CMD", SCPI_ERR_INVALID_CMD},
       {"SCPI_ERR_NO_ENTRY", SCPI_ERR_NO_ENTRY},

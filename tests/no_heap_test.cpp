@@ -198,12 +198,12 @@ namespace {
 // ---- Every public function on every record ------------------------------------------------------
 
 enum EFunc {
-  F_PARSE, F_TYPE, F_UNITS, F_ITEM, F_BOOL, F_ULONG, F_LONG, F_UINT, F_INT, F_DOUBLE, F_STRING,
-  F_NUM_LIST, F_CHAN_LIST, F_STANDARD_ERROR, F_COUNT
+  F_PARSE, F_TYPE, F_UNITS, F_ITEM, F_BOOL, F_ULONG, F_LONG, F_SCALED, F_UINT, F_INT, F_DOUBLE,
+  F_STRING, F_NUM_LIST, F_CHAN_LIST, F_STANDARD_ERROR, F_COUNT
 };
 const char* const FUNC_NAMES[F_COUNT] = {
     "SCPI_Parse", "SCPI_ParamType", "SCPI_ParamUnits", "SCPI_ParamToCharDataItem",
-    "SCPI_ParamToBOOL", "SCPI_ParamToUnsignedLong", "SCPI_ParamToLong",
+    "SCPI_ParamToBOOL", "SCPI_ParamToUnsignedLong", "SCPI_ParamToLong", "SCPI_ParamToScaledLong",
     "SCPI_ParamToUnsignedInt", "SCPI_ParamToInt", "SCPI_ParamToDouble", "SCPI_ParamToString",
     "SCPI_GetNumListEntry", "SCPI_GetChanListEntry", "SCPI_StandardError"};
 
@@ -232,6 +232,7 @@ void ReadRecord(const SParam& s, CodesSeen& sSeen) {
   sSeen.Add(F_ULONG, SCPI_ParamToUnsignedLong(&s, &ulVal));
   int32_t lVal;
   sSeen.Add(F_LONG, SCPI_ParamToLong(&s, &lVal));
+  sSeen.Add(F_SCALED, SCPI_ParamToScaledLong(&s, 3, &lVal));
   unsigned int uiVal;
   sSeen.Add(F_UINT, SCPI_ParamToUnsignedInt(&s, &uiVal));
   int iVal;
@@ -416,6 +417,7 @@ void ExpectEveryPath(const CodesSeen& sSeen) {
       {F_BOOL, {OK, TYPE}},
       {F_ULONG, {OK, OVER, TYPE}},
       {F_LONG, {OK, OVER, TYPE}},
+      {F_SCALED, {OK, OVER, TYPE}},
       {F_UINT, {OK, OVER, TYPE}},
       {F_INT, {OK, OVER, TYPE}},
       {F_DOUBLE, {OK, TYPE}},

@@ -62,7 +62,7 @@ const CountRow COUNT_ROWS[] = {
     {60, " \"a,b\"", SCPI_ERR_OK},             // comma inside quotes
     {60, " 'a\",b'", SCPI_ERR_OK},             // the other quote kind does not close
     {60, " (a,b)", SCPI_ERR_OK},               // comma inside brackets
-    {60, " \"(\",1", SCPI_ERR_OK},             // bracket inside quotes still nests
+    {60, " \"(\",1", SCPI_ERR_PARAM_COUNT},    // a bracket inside quotes is text: two parameters
     {60, " \"a,b", SCPI_ERR_OK},               // unclosed quote hides the comma from the count
     {61, " a,b", SCPI_ERR_PARAM_COUNT},
     {62, " ON", SCPI_ERR_PARAM_COUNT},         // both slots of CAL:SEC:STAT required
@@ -125,7 +125,7 @@ const CommandRow COMMAND_ROWS[] = {
     {"DISP:TEXT \"abc", SCPI_ERR_UNMATCHED_QUOTE, 0, 0, 0},
     {"DISP:TEXT \"abc\" x", SCPI_ERR_PARAM_TYPE, 0, 0, 0},
     {"DISP:TEXT abc", SCPI_ERR_PARAM_TYPE, 0, 0, 0},
-    {"DISP:TEXT \"(\",1", 0, 60, P_STR, P_NONE},
+    {"DISP:TEXT \"(\",1", SCPI_ERR_PARAM_COUNT, 0, 0, 0},  // counted as it is split
     {"DISP:TEXT \"a\"\"b\"", 0, 60, P_STR, P_NONE},
     {"DISP:TEXT", SCPI_ERR_PARAM_COUNT, 0, 0, 0},
     {"CAL:SEC:CODE harbour62", 0, 61, P_UNQ_STR, P_NONE},
@@ -345,7 +345,7 @@ const SpanRow SPAN_ROWS[] = {
     {"DISP:TEXT 'It''s'", 0, P_STR, "It''s", '\''},
     {"DISP:TEXT \"Calibration Mode\"", 0, P_STR, "Calibration Mode", '"'},
     {"DISP:TEXT \"\"", 0, P_STR, "", '"'},
-    {"DISP:TEXT \"(\",1", 0, P_STR, "(", '"'},
+    {"DISP:TEXT \"(\"", 0, P_STR, "(", '"'},
     {"CAL:SEC:CODE  harbour62  ", 0, P_UNQ_STR, "harbour62", 0},
     {"CAL:SEC:STAT ON,", 1, P_UNQ_STR, "", 0},
     {"CAL:SEC:STAT ON, a b ", 1, P_UNQ_STR, "a b", 0},

@@ -31,6 +31,7 @@ constexpr SMapped MAPPED[] = {
     {40, -104, "Data type error"},
     {50, -115, "Unexpected number of parameters"},
     {60, -151, "Invalid string data"},
+    {62, -161, "Invalid block data"},
     {65, -171, "Invalid expression"},
     {70, -113, "Undefined header"},
 };

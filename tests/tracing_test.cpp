@@ -130,14 +130,25 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
   uint8_t ucVal = 99;
   uint32_t ulVal = 0;
   int32_t lVal = 0;
+  int32_t lScaled = 0;
   unsigned int uiVal = 0;
   int iVal = 0;
   double fdVal = 0;
   const char* pText = nullptr;
   uint8_t ucLen = 0;
   char cDelim = 0;
+  // 17 bytes, one more than a trace shows: escapes for a quote, a backslash and other bytes.
+  static const uint8_t BYTES[] = "a\"\\\0\n\x7F\xFF" "bcdefghijk";
+  SParam sBlock = {};
+  sBlock.ePType = P_BLOCK;
+  sBlock.uVal.sBlock = SBlock{BYTES, 17};
+  const uint8_t* pucData = nullptr;
+  uint32_t ulLen = 0;
   RunRows(
       {
+          {"block", [&] { return SCPI_ParamToBlock(&sBlock, &pucData, &ulLen); }, 0,
+           {L3("SCPI_ParamToBlock( *psParam={..}, [out]**ppData, [out]*pulLen )"), L4(OK),
+            L4("Return Params: *ppData=\"a\\\"\\\\\\x00\\x0A\\x7F\\xFFbcdefghij\"..., *pulLen=17")}},
           {"units", [&] { return SCPI_ParamUnits(&NUM_2_5, &eUnits); }, 0,
            {L3("SCPI_ParamUnits( *psParam={..}, [out]*peUnits)"), L4(OK),
             L4("Return Params: *peUnits=0")}},
@@ -153,6 +164,9 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
           {"long", [&] { return SCPI_ParamToLong(&NUM_MINUS_7_9, &lVal); }, 0,
            {L3("SCPI_ParamToLong( *psParam={..}, [out]*plVal )"), L4(OK),
             L4("Return Params: *plVal=-7")}},
+          {"scaled long", [&] { return SCPI_ParamToScaledLong(&NUM_MINUS_7_9, 3, &lScaled); }, 0,
+           {L3("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=3, [out]*plVal )"), L4(OK),
+            L4("Return Params: *plVal=-7900")}},
           {"unsigned int", [&] { return SCPI_ParamToUnsignedInt(&NUM_3E9, &uiVal); }, 0,
            {L3("SCPI_ParamToUnsignedInt( *psParam={..}, [out]*puiVal )"), L4(OK),
             L4("Return Params: *puiVal=3000000000")}},
@@ -174,10 +188,13 @@ TEST_F(Tracing, SuccessfulAccessorsWriteCallCodeAndValues) {
   // Tracing changes no result.
   EXPECT_EQ(fdVal, 2.5);
   EXPECT_EQ(lVal, -7);
+  EXPECT_EQ(lScaled, -7900);
   EXPECT_EQ(ucLen, 5);
 }
 
 TEST_F(Tracing, WrongTypeReturnsUseTheFunctionsOwnCodeLineAndNoValues) {
+  const uint8_t* pucData = nullptr;
+  uint32_t ulLen = 0;
   EUnits eUnits = 0;
   uint8_t ucVal = 0;
   uint32_t ulVal = 0;
@@ -206,11 +223,17 @@ TEST_F(Tracing, WrongTypeReturnsUseTheFunctionsOwnCodeLineAndNoValues) {
           {"string", [&] { return SCPI_ParamToString(&NUM_2_5, &pText, &ucLen, &cDelim); }, 40,
            {L3("SCPI_ParamToString( *psParam={..}, [out]**pSString, [out]*pLen )"),
             L4(WRONG_TYPE_TABS)}},
+          {"block", [&] { return SCPI_ParamToBlock(&STRING, &pucData, &ulLen); }, 40,
+           {L3("SCPI_ParamToBlock( *psParam={..}, [out]**ppData, [out]*pulLen )"),
+            L4(WRONG_TYPE)}},
           // the standard form for every other function
           {"unsigned long", [&] { return SCPI_ParamToUnsignedLong(&STRING, &ulVal); }, 40,
            {L3("SCPI_ParamToUnsignedLong( *psParam={..}, [out]*pulVal )"), L4(WRONG_TYPE)}},
           {"long", [&] { return SCPI_ParamToLong(&STRING, &lVal); }, 40,
            {L3("SCPI_ParamToLong( *psParam={..}, [out]*plVal )"), L4(WRONG_TYPE)}},
+          {"scaled long", [&] { return SCPI_ParamToScaledLong(&STRING, 2, &lVal); }, 40,
+           {L3("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=2, [out]*plVal )"),
+            L4(WRONG_TYPE)}},
           {"unsigned int", [&] { return SCPI_ParamToUnsignedInt(&BOOL_ON, &uiVal); }, 40,
            {L3("SCPI_ParamToUnsignedInt( *psParam={..}, [out]*puiVal )"), L4(WRONG_TYPE)}},
           {"int", [&] { return SCPI_ParamToInt(&BOOL_ON, &iVal); }, 40,
@@ -239,6 +262,9 @@ TEST_F(Tracing, OverflowUsesTheStandardFormWithoutValues) {
           {"long", [&] { return SCPI_ParamToLong(&NUM_3E9, &lVal); }, 20,
            {L3("SCPI_ParamToLong( *psParam={..}, [out]*plVal )"),
             L4("Return Code:     20 /*Error: Parameter overflow*/")}},
+          {"scaled long", [&] { return SCPI_ParamToScaledLong(&NUM_2_5, 9, &lVal); }, 20,
+           {L3("SCPI_ParamToScaledLong( *psParam={..}, ucDecimals=9, [out]*plVal )"),
+            L4("Return Code:     20 /*Error: Parameter overflow*/")}},
           {"unsigned long", [&] { return SCPI_ParamToUnsignedLong(&sHuge, &ulVal); }, 20,
            {L3("SCPI_ParamToUnsignedLong( *psParam={..}, [out]*pulVal )"),
             L4("Return Code:     20 /*Error: Parameter overflow*/")}},
@@ -250,7 +276,7 @@ TEST_F(Tracing, ParamTypeShowsTheCallersSubtypeEvenWhenItWasNotWritten) {
   EPType eType = 0;
   ENumSubtype eSubtype = NUM_SUB_NEG | NUM_SUB_REAL;  // left by an earlier call
   SParam sOdd = {};
-  sOdd.ePType = 9;
+  sOdd.ePType = P_BLOCK + 1;
   const std::string sCall = "SCPI_ParamType( *psParam={..}, [out]*pePType, [out]*pNumSubtype )";
   RunRows(
       {
@@ -262,7 +288,7 @@ TEST_F(Tracing, ParamTypeShowsTheCallersSubtypeEvenWhenItWasNotWritten) {
             L4("Return Params: *pePType=1 /*Numeric*/, *pNumSubtype=2 /*+ve real*/")}},
           {"unknown type", [&] { return SCPI_ParamType(&sOdd, &eType, &eSubtype); }, 0,
            {L3(sCall), L4(OK),
-            L4("Return Params: *pePType=9 /*Unknown Type*/, *pNumSubtype=2 /*+ve real*/")}},
+            L4("Return Params: *pePType=10 /*Unknown Type*/, *pNumSubtype=2 /*+ve real*/")}},
       },
       [&] { return Take(); });
 }

@@ -29,6 +29,7 @@ constexpr SCodeText ERROR_TEXTS[] = {
     {SCPI_ERR_PARAM_TYPE, "Error: Wrong type of parameter"},
     {SCPI_ERR_PARAM_COUNT, "Error: Wrong number of parameters"},
     {SCPI_ERR_UNMATCHED_QUOTE, "Error: Unmatched quotation mark"},
+    {SCPI_ERR_INVALID_BLOCK, "Error: Invalid block data"},
     {SCPI_ERR_UNMATCHED_BRACKET, "Error: Unmatched bracket"},
     {SCPI_ERR_INVALID_CMD, "Error: Unrecognized command"},
     {SCPI_ERR_NO_ENTRY, "No entry to retrieve"},
@@ -37,7 +38,8 @@ constexpr SCodeText ERROR_TEXTS[] = {
 
 constexpr const char* PTYPE_TEXTS[] = {"No Param", "Numeric",  "Boolean",
                                        "Char Data", "String",   "Unquoted String",
-                                       "Expression", "Numeric List", "Channel List"};
+                                       "Expression", "Numeric List", "Channel List",
+                                       "Block"};
 
 // Decibel-watts (U_DB_W) have never had a name of their own.
 constexpr const char* UNITS_TEXTS[] = {"None",    "Volts",  "Amps",    "Ohms",       "Watts",

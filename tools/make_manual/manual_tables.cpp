@@ -129,6 +129,8 @@ std::string DescribeType(EPType ePType, const void* pAttr) {
       return "unquoted string";
     case P_EXPR:
       return "expression in brackets";
+    case P_BLOCK:
+      return "arbitrary block";
     case P_NUM_LIST:
     case P_CHAN_LIST:
       return DescribeList(ePType, static_cast<const SListAttr*>(pAttr));
@@ -159,13 +161,16 @@ std::string DescribeParam(const SParamSpec& sSpec) {
   return (sSpec.ucFlags & PS_OPTIONAL) != 0 ? "optional " + sOut : sOut;
 }
 
+// The number of slots the linked table gives each command.
+constexpr unsigned TABLE_WIDTH = sizeof ParamSpecs[0] / sizeof ParamSpecs[0][0];
+
 std::string CommandSetTable() {
   std::string sRows;
   unsigned uiCount = 0;
   for (; CmdSpecs[uiCount][0] != '\0'; ++uiCount) {
-    // A command with two parameters takes a second row for the second one.
+    // A command with several parameters takes a row for each.
     sRows += "| " + std::to_string(uiCount) + " | " + Code(CmdSpecs[uiCount]) + " | ";
-    for (unsigned uiSlot = 0; uiSlot < MAX_PARAMS; ++uiSlot) {
+    for (unsigned uiSlot = 0; uiSlot < TABLE_WIDTH; ++uiSlot) {
       const SParamSpec& sSpec = ParamSpecs[uiCount][uiSlot];
       if (sSpec.ePType == P_NONE) {
         if (uiSlot == 0) sRows += "none |\n";

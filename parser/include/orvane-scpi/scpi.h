@@ -46,6 +46,9 @@ extern "C" {
 
 /** Parameter slots per command, and the length of the sParam[] array SCPI_Parse fills. */
 #define MAX_PARAMS 2
+/** Most parameter slots per command a table can declare: the sParam[] array a context fills
+ *  holds its table's width of records, 1 to this. */
+#define SCPI_MAX_PARAM_SLOTS 8
 /** Numeric suffixes per command (header and character-data choices together). */
 #define MAX_NUM_SUFFIX 10
 /** Largest numeric suffix value; an omitted suffix counts as 1. */
@@ -70,6 +73,7 @@ extern "C" {
 #define SCPI_ERR_PARAM_TYPE         40
 #define SCPI_ERR_PARAM_COUNT        50
 #define SCPI_ERR_UNMATCHED_QUOTE    60
+#define SCPI_ERR_INVALID_BLOCK      62
 #define SCPI_ERR_UNMATCHED_BRACKET  65
 #define SCPI_ERR_INVALID_CMD        70
 #define SCPI_ERR_NO_ENTRY           200
@@ -88,7 +92,8 @@ enum {
   P_UNQ_STR = 5,
   P_EXPR = 6,
   P_NUM_LIST = 7,
-  P_CHAN_LIST = 8
+  P_CHAN_LIST = 8,
+  P_BLOCK = 9
 };
 
 /** Units of a numeric value; U_END only ends a list of alternative units in the table. */
@@ -141,6 +146,12 @@ typedef struct {
   char cDelimiter;
 } SText;
 
+/** The bytes of an arbitrary block in the caller's message: not copied, any byte values. */
+typedef struct {
+  const uint8_t* pucData;
+  uint32_t ulLen;
+} SBlock;
+
 /** One parameter as SCPI_Parse found it; read it through the accessor functions.
  *  The variant part uVal holds the member that ePType names (nothing for P_NONE). */
 typedef struct {
@@ -150,6 +161,7 @@ typedef struct {
     uint8_t bVal;      /* P_BOOL: 1 for ON, 0 for OFF */
     uint8_t ucItemNum; /* P_CH_DAT: position of the matched choice, from 0 */
     SText sText;       /* P_STR, P_UNQ_STR, P_EXPR, P_NUM_LIST, P_CHAN_LIST */
+    SBlock sBlock;     /* P_BLOCK: no larger than sText, so the record keeps its size */
   } uVal;
 } SParam;
 
@@ -170,6 +182,7 @@ typedef struct {
   const char* pPendingPath;  /* library rules: the specification the path text comes from */
   uint8_t ucRules;
   uint8_t ucPathTextLen;
+  uint8_t bBlockSlots; /* the table declares a P_BLOCK slot */
   char acPathText[SCPI_MAX_COMMAND_LEN]; /* the path text, and behind it the header matched */
 } SScpiContext;
 
@@ -192,7 +205,7 @@ uint8_t SCPI_ParseCtx(SScpiContext* psCtx, const char** ppSInput, const char* pS
  *  SCPI_STANDARD_RULES. *pSInput is advanced past the command (to its ';' or the NUL) whatever
  *  the result.
  *  Returns 0 (recognised), 10 (no command left), or the smallest code among the table entries
- *  tried: 5, 14, 16, 17, 20, 30, 40, 50, 60, 65 or 70. Outputs are defined after 0 only. */
+ *  tried: 5, 14, 16, 17, 20, 30, 40, 50, 60, 62, 65 or 70. Outputs are defined after 0 only. */
 uint8_t SCPI_Parse(const char** pSInput, uint8_t bResetTree, uint8_t* pCmdSpecNum,
                    SParam sParam[], uint8_t* pNumSufCnt, uint32_t uiNumSuf[]);
 
@@ -219,6 +232,11 @@ uint8_t SCPI_ParamToUnsignedLong(const SParam* psParam, uint32_t* pulVal);
  *  P_NUM, or 20 when the magnitude is above 2147483647 (*plVal unwritten). */
 uint8_t SCPI_ParamToLong(const SParam* psParam, int32_t* plVal);
 
+/** Writes a numeric record times 10^ucDecimals (2.5005 V with 3 gives 2501 mV), rounded to
+ *  nearest with halves away from zero. Returns 0, 40 when not P_NUM, or 20 when the result is
+ *  outside -2147483648..2147483647 (*plVal unwritten). */
+uint8_t SCPI_ParamToScaledLong(const SParam* psParam, uint8_t ucDecimals, int32_t* plVal);
+
 /** SCPI_ParamToUnsignedLong narrowed to unsigned int. Returns 0, 20 or 40. */
 uint8_t SCPI_ParamToUnsignedInt(const SParam* psParam, unsigned int* puiVal);
 
@@ -233,6 +251,33 @@ uint8_t SCPI_ParamToDouble(const SParam* psParam, double* pfdVal);
  *  Returns 0, or 40 for P_NONE, P_NUM, P_BOOL and P_CH_DAT records. */
 uint8_t SCPI_ParamToString(const SParam* psParam, const char** pSString, uint8_t* pLen,
                            char* pDelimiter);
+
+/** Writes the span of an arbitrary block (#<n><length><bytes> or #0<bytes>): its first byte in
+ *  the caller's message and its length. Returns 0, or 40 when the record is not P_BLOCK. */
+uint8_t SCPI_ParamToBlock(const SParam* psParam, const uint8_t** ppData, uint32_t* pulLen);
+
+/** How many leading bytes of a block a trace or a report shows. */
+#define SCPI_BLOCK_PREVIEW_BYTES 16
+
+/** Writes one block byte as a trace or a report shows it: printable ASCII as it stands, '\\'
+ *  and '"' after a backslash, any other byte as \xHH. Returns the characters written (1 to 4). */
+static inline unsigned SCPI_EscapeBlockByte(uint8_t ucByte, char acOut[4]) {
+  static const char acHex[] = "0123456789ABCDEF";
+  if (ucByte == '\\' || ucByte == '"') {
+    acOut[0] = '\\';
+    acOut[1] = (char)ucByte;
+    return 2;
+  }
+  if (ucByte >= ' ' && ucByte <= '~') {
+    acOut[0] = (char)ucByte;
+    return 1;
+  }
+  acOut[0] = '\\';
+  acOut[1] = 'x';
+  acOut[2] = acHex[ucByte >> 4];
+  acOut[3] = acHex[ucByte & 15];
+  return 4;
+}
 
 /** Reads entry Index (from 0) of a numeric list into *psFirst, and for a range its end into
  *  *psLast (*pbRange 1). Returns 0, 40 (not P_NUM_LIST, or a bad value) or 200 (no entry). */
