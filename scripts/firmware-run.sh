@@ -8,8 +8,9 @@
 #   scripts/firmware-run.sh TARGET IMAGE [ARGUMENT...] < input > output
 #
 # TARGET: host, cortex-m4 or cortex-m0. IMAGE: records (the parser's records harness; its
-# argument chooses the rule set, library or standard), psu (the power supply), records-planted
-# (the records harness with a portability fault planted, to prove the comparison).
+# argument chooses the rule set, library or standard), psu (the power supply: psu-sim --stdio on
+# the host), records-planted (the records harness with a portability fault planted, to prove the
+# comparison).
 # Exits with the image's exit status; 124 when the image is stopped after ORVANE_FIRMWARE_TIMEOUT
 # seconds (default 60), 125 when the build fails. An emulated image reports the stack and heap
 # it used on standard error. The builds: ORVANE_HOST_BUILD_DIR (default build-firmware-host,
@@ -27,7 +28,7 @@ shift 2
 case $image in
   records) build_target=records ;;
   records-planted) build_target=records_planted ;;
-  psu) build_target=psu_firmware ;;
+  psu) build_target=psu ;;
   *) usage ;;
 esac
 timeout_seconds=${ORVANE_FIRMWARE_TIMEOUT:-60}
@@ -51,6 +52,8 @@ build() {  # folder, configure command...
 case $target in
   host)
     dir=${ORVANE_HOST_BUILD_DIR:-$root/build-firmware-host}
+    # The power supply's host transport is psu-sim on standard input and output.
+    [ "$image" = psu ] && build_target=psu-sim && set -- --stdio "$@"
     build "$dir" cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DORVANE_BUILD_GUI=OFF
     program=$(find "$dir" -name "$build_target" -type f -perm -u+x -not -path '*/CMakeFiles/*' |
