@@ -33,6 +33,9 @@
 #endif
 /* Records per channel-list end: small, so an entry with more dimensions shows its code 210. */
 #define CHANNEL_DIMS_CAPACITY 3
+/* Powers of ten tried with SCPI_ParamToScaledLong: 0, 3, 6 and 9 decimals. */
+#define MAX_SCALED_DECIMALS 9
+#define SCALED_DECIMALS_STEP 3
 /* More commands than a line can hold means the parser did not advance. */
 #define MAX_COMMANDS_PER_LINE 256
 /* The bytes an accessor's untouched outputs keep, so that "not written" shows. */
@@ -148,7 +151,9 @@ static void PutScalars(const SParam* psParam) {
   double fdVal;
   const char* pSString = NULL;
   char cDelimiter = (char)UNWRITTEN;
-  uint8_t ucErr;
+  const uint8_t* pucBlock = NULL;
+  uint32_t ulBlockLen = 0xA5A5A5A5u;
+  uint8_t ucErr, ucDecimals;
 
   memcpy(&fdVal, &ullBits, sizeof fdVal);
   ucErr = SCPI_ParamType(psParam, &ePType, &eSubtype);
@@ -180,6 +185,18 @@ static void PutScalars(const SParam* psParam) {
   PutField("i", ucErr);
   PutChar(':');
   PutSigned((int32_t)iVal);
+  for (ucDecimals = 0; ucDecimals <= MAX_SCALED_DECIMALS; ucDecimals += SCALED_DECIMALS_STEP) {
+    int32_t lScaled = (int32_t)0xA5A5A5A5u;
+    ucErr = SCPI_ParamToScaledLong(psParam, ucDecimals, &lScaled);
+    PutText(" scaled");
+    PutNum(ucDecimals);
+    PutChar('=');
+    PutNum(ucErr);
+    PutChar(':');
+    PutSigned(lScaled);
+  }
+  ucErr = SCPI_ParamToBlock(psParam, &pucBlock, &ulBlockLen);
+  PutResult("block", ucErr, ulBlockLen);
   ucErr = SCPI_ParamToDouble(psParam, &fdVal);
   memcpy(&ullBits, &fdVal, sizeof ullBits);
   PutField("d", ucErr);
