@@ -1,13 +1,14 @@
 # SPDX-License-Identifier: MIT
 # The records harness built for the host, the reference the emulated Cortex-M images are
 # compared with (scripts/firmware-compare.sh), and the comparison as tests: the real one on the
-# emulated M4 and M0, and one with a fault planted in the M0 image, which must be caught.
+# emulated M4 and M0 (the records, then the power supply's transcript against psu-sim), and one
+# with a fault planted in the M0 records image, which must be caught.
 # Both need the Arm toolchain and qemu-system-arm; without them they are skipped.
 add_executable(records ${CMAKE_CURRENT_LIST_DIR}/records.c)
 target_include_directories(records PRIVATE ${PROJECT_SOURCE_DIR}/commands)
 target_link_libraries(records PRIVATE scpi_demo)
 
-foreach(test IN ITEMS firmware_records_compare firmware_records_planted)
+foreach(test IN ITEMS firmware_compare firmware_records_planted)
   set(arguments cortex-m4 cortex-m0)
   if(test STREQUAL "firmware_records_planted")
     set(arguments --planted cortex-m0)
