@@ -3,7 +3,7 @@
 # compared with (scripts/firmware-compare.sh), and the comparison as tests: the real one on the
 # emulated M4 and M0 (the records, then the power supply's transcript against psu-sim), and one
 # with a fault planted in the M0 records image, which must be caught; and the runner's time limit.
-# Both need the Arm toolchain and qemu-system-arm; without them they are skipped.
+# They need the Arm toolchain and qemu-system-arm; without them they are skipped.
 add_executable(records ${CMAKE_CURRENT_LIST_DIR}/records.c)
 target_include_directories(records PRIVATE ${PROJECT_SOURCE_DIR}/commands)
 target_link_libraries(records PRIVATE scpi_demo)
