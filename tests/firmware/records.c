@@ -1,9 +1,9 @@
 /* SPDX-License-Identifier: MIT */
 /*
  * The records harness: reads program messages, one per line, from standard input and writes,
- * for every command, the return code, the command number, the numeric suffixes and what every
- * accessor gives for every parameter and every list entry (doubles as their bits, outputs an
- * accessor left unwritten as the value they held before). The same source runs on the host and,
+ * for every command, the return code, the read position, the standard error number, the command
+ * number, the numeric suffixes and what every accessor gives for every parameter and every list
+ * entry (doubles as their bits, outputs an accessor left unwritten as the value they held before). The same source runs on the host and,
  * through semihosting, on the emulated Cortex-M boards, so the two outputs must be identical.
  *
  *   records [library|standard] < lines      (the context's rule set, library by default)
