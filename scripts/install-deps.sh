@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
           qt6-base-dev fonts-liberation2 xvfb xauth binutils pkg-config dpkg-dev file
           gcc-arm-none-eabi libnewlib-arm-none-eabi libstdc++-arm-none-eabi-newlib valgrind
-          python3-pyvisa python3-pyvisa-py python3-pytest)
+          qemu-system-arm python3-pyvisa python3-pyvisa-py python3-pytest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -26,6 +26,9 @@ for cpu in m4 m0; do
 done
 cmake --install build-cortex-m4 --prefix build-cortex-m4/install-check
 scripts/figures.sh --check
+# The parser's records and the power supply's answers on emulated Cortex-M4 and Cortex-M0 cores
+# (QEMU), compared with the host's.
+ORVANE_HOST_BUILD_DIR="$PWD/build" scripts/firmware-compare.sh cortex-m4 cortex-m0
 # The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake --preset asan
 cmake --build --preset asan

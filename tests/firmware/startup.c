@@ -1,6 +1,7 @@
 /* SPDX-License-Identifier: MIT */
-/* Start-up of the firmware image: the vector table and the reset handler, which copies the
- * initialised data to RAM, clears the rest and runs main. */
+/* Start-up of the firmware images: the vector table and the reset handler, which copies the
+ * initialised data to RAM, clears the rest and runs main between two hooks (an image run on an
+ * emulator measures its stack in them and exits with main's result). */
 #include <stdint.h>
 
 /* From the linker script. */
@@ -9,6 +10,9 @@ extern uint32_t _sidata, _sdata, _edata, _sbss, _ebss, _estack;
 int main(void);
 
 void Reset_Handler(void);
+
+__attribute__((weak)) void FirmwareBeforeMain(void) {}
+__attribute__((weak)) void FirmwareAfterMain(int iStatus) { (void)iStatus; }
 
 static void Default_Handler(void) {
   for (;;) {
@@ -20,7 +24,8 @@ void Reset_Handler(void) {
   uint32_t* pDst;
   for (pDst = &_sdata; pDst < &_edata;) *pDst++ = *pSrc++;
   for (pDst = &_sbss; pDst < &_ebss;) *pDst++ = 0;
-  main();
+  FirmwareBeforeMain();
+  FirmwareAfterMain(main());
   Default_Handler();
 }
 
