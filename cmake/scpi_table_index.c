@@ -56,6 +56,16 @@
 extern const SScpiTable* const ScpiIndexTables[];
 extern const char* const ScpiIndexTableNames[];
 
+/* SCPI_Parse reads the table of the global names, when the program has one, and finds its index
+ * under the name CmdSpecIndex by a weak reference (GCC and Clang); the index of the record over
+ * those names is printed a second time for it. */
+#if defined(__GNUC__)
+extern const char* const CmdSpecs[] __attribute__((weak));
+#define GLOBAL_CMD_SPECS_ CmdSpecs
+#else
+#define GLOBAL_CMD_SPECS_ NULL
+#endif
+
 enum {
   MAX_ENTRIES = 256,    /* the parser tries entries 0 to 255 */
   MAX_SPEC_LEN = 255,   /* a walk reads no further */
@@ -352,6 +362,11 @@ static void IndexTable(FILE* pOut, const char* pName, const SScpiTable* psTable)
   }
   fprintf(pOut, "};\n\nconst SCmdIndex %sIndex = {NULL, %sBuckets_, %sCandidates_, %u};\n\n",
           pName, pName, pName, 32 - uiBucketBits);
+  if (GLOBAL_CMD_SPECS_ != NULL && psTable->ppCmdSpecs == GLOBAL_CMD_SPECS_) {
+    fprintf(pOut, "/* The same index for SCPI_Parse, which reads %s through the global names. */\n"
+                  "const SCmdIndex CmdSpecIndex = {CmdSpecs, %sBuckets_, %sCandidates_, %u};\n\n",
+            pName, pName, pName, 32 - uiBucketBits);
+  }
   for (ui = 0; ui < uiRuns; ++ui) free(psRuns[ui].puiEntries);
   free(psRuns);
   free(puiRunOf);

@@ -12,13 +12,22 @@
 #endif
 
 #if ORVANE_SCPI_GLOBAL_TABLE
+#if defined(__GNUC__)
+extern "C" const SCmdIndex CmdSpecIndex __attribute__((weak));
+#define GLOBAL_TABLE_INDEX (&CmdSpecIndex)
+#else
+#define GLOBAL_TABLE_INDEX nullptr
+#endif
+
 namespace scpi {
 
 namespace {
 
-// The global names carry no command count: the entries run to the "" that ends CmdSpecs.
-constexpr SScpiTable GLOBAL_TABLE = {CmdSpecs, &ParamSpecs[0][0], UnitSuffixes, nullptr,
-                                     MAX_COUNT, MAX_PARAMS};
+// The global names carry no command count: the entries run to the "" that ends CmdSpecs. Their
+// header index, when the table was built with one, is CmdSpecIndex; only a weak reference can
+// find it without asking more of the program, so other compilers search every entry.
+const SScpiTable GLOBAL_TABLE = {CmdSpecs, &ParamSpecs[0][0], UnitSuffixes, GLOBAL_TABLE_INDEX,
+                                 MAX_COUNT, MAX_PARAMS};
 
 SScpiContext sLibraryContext = {&GLOBAL_TABLE, nullptr,
                                 SCPI_STANDARD_RULES ? SCPI_RULES_STANDARD : SCPI_RULES_LIBRARY,
