@@ -87,6 +87,9 @@ verdict() {  # name value goal: "met" when the value is at most the goal
 }
 
 status=0
+# A missed size or frame goal; with ORVANE_GOALS=advisory it is reported (and published as a
+# verdict) without failing the run.
+goal_missed=0
 label() {
   case $1 in
     trace) echo "tracing in" ;;
@@ -146,11 +149,11 @@ for variant in no-trace trace standard-rules; do
   figure "x86.$variant.frame" "$frame"
   [ "$variant" = no-trace ] && verdict goal.x86.code "$text" "$code_goal"
   [ "$variant" = no-trace ] && [ "$text" -gt "$code_goal" ] && {
-    echo "  GOAL MISSED: more than $code_goal bytes of code without tracing"; status=1; }
+    echo "  GOAL MISSED: more than $code_goal bytes of code without tracing"; goal_missed=1; }
   [ "$frame" -gt "$worst_frame" ] && worst_frame=$frame
   [ "$frame" -gt "$frame_goal" ] && {
     echo "  GOAL MISSED: a frame above $frame_goal bytes:"
-    sort -t$'\t' -k2 -n "$dir"/*.su | tail -3 | sed 's/^/    /'; status=1; }
+    sort -t$'\t' -k2 -n "$dir"/*.su | tail -3 | sed 's/^/    /'; goal_missed=1; }
 done
 # "name code const ram" of a table's objects, printed and recorded.
 table_row() {  # label, figure name, objects...
@@ -322,9 +325,9 @@ verdict goal.m4.ram "$m4_ram" "$m4_ram_goal"
 verdict goal.m4.context_ram "$m4_context_ram" "$m4_context_ram_goal"
 figure m4.context_ram "$m4_context_ram"
 [ "$m4_context_ram" -gt "$m4_context_ram_goal" ] && {
-  echo "  GOAL MISSED: library RAM with contexts alone"; status=1; }
-[ "$m4_code" -gt "$m4_code_goal" ] && { echo "  GOAL MISSED: parser code on the Cortex-M4"; status=1; }
-[ "$m4_ram" -gt "$m4_ram_goal" ] && { echo "  GOAL MISSED: parser RAM on the Cortex-M4"; status=1; }
+  echo "  GOAL MISSED: library RAM with contexts alone"; goal_missed=1; }
+[ "$m4_code" -gt "$m4_code_goal" ] && { echo "  GOAL MISSED: parser code on the Cortex-M4"; goal_missed=1; }
+[ "$m4_ram" -gt "$m4_ram_goal" ] && { echo "  GOAL MISSED: parser RAM on the Cortex-M4"; goal_missed=1; }
 echo "Cortex-M4 instrument layer: $m4_layer_code bytes of code without the double formatter" \
   "(goal at most $m4_layer_code_goal), $m4_session_ram bytes of RAM per session beside its" \
   "buffers and its $m4_context_size-byte parser context (at most $m4_session_ram_goal)"
@@ -334,12 +337,13 @@ figure m4.context_size "$m4_context_size"
 verdict goal.m4.layer_code "$m4_layer_code" "$m4_layer_code_goal"
 verdict goal.m4.session_ram "$m4_session_ram" "$m4_session_ram_goal"
 [ "$m4_layer_code" -gt "$m4_layer_code_goal" ] && {
-  echo "  GOAL MISSED: instrument layer code on the Cortex-M4"; status=1; }
+  echo "  GOAL MISSED: instrument layer code on the Cortex-M4"; goal_missed=1; }
 [ "$m4_session_ram" -gt "$m4_session_ram_goal" ] && {
-  echo "  GOAL MISSED: session RAM on the Cortex-M4"; status=1; }
+  echo "  GOAL MISSED: session RAM on the Cortex-M4"; goal_missed=1; }
 if [ "$cortex_status" -eq 0 ]; then
   echo "Checked: the demo table is all .rodata, and the firmware images link no double-precision" \
     "routine (nm)"
 fi
 [ "$cortex_status" -eq 0 ] || status=1
+[ "$goal_missed" -eq 1 ] && [ "${ORVANE_GOALS:-}" != advisory ] && status=1
 exit $status

@@ -17,7 +17,8 @@
 #
 # ORVANE_SCALING_BUILD_DIR chooses the build directory (default build-scaling); the counts are
 # also written there to figures.txt, which scripts/figures.sh publishes.
-# Exits 1 when a goal is missed or a table recognises the commands differently from another.
+# Exits 1 when a goal is missed or a table recognises the commands differently from another;
+# with ORVANE_GOALS=advisory a missed goal is only reported (and published as a verdict).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +26,7 @@ mkdir -p "${ORVANE_SCALING_BUILD_DIR:-build-scaling}"
 build=$(cd "${ORVANE_SCALING_BUILD_DIR:-build-scaling}" && pwd)
 samples=$PWD/tests/data/samples.in
 sizes=(74 148 222)
+advisory=$([ "${ORVANE_GOALS:-}" = advisory ] && echo 1 || echo "")
 workloads=(samples samples-parse rst unrecognised near-miss compound)
 
 # Runs a build step quietly; shows its output when it fails.
@@ -65,7 +67,7 @@ done
 awk '{ printf "scaling.%s.%s %.0f\n", $2, $1, $5 / $3 }' "$results" >"$build/figures.txt"
 
 echo "Instructions per command (callgrind, tracing compiled out) and median time per command"
-awk -v sizes="${sizes[*]}" -v figures="$build/figures.txt" '
+awk -v sizes="${sizes[*]}" -v figures="$build/figures.txt" -v advisory="$advisory" '
   BEGIN {
     n = split(sizes, size, " ")
     # Goals in instructions per command, by workload and table size (0: every size).
@@ -97,7 +99,7 @@ awk -v sizes="${sizes[*]}" -v figures="$build/figures.txt" '
         g = ((w, s) in goal) ? goal[w, s] : (((w, 0) in goal) ? goal[w, 0] : 0)
         if (!g) continue
         if (!((w, 0) in goal)) goals = goals (goals == "" ? "" : ", ") "<= " g " at " s
-        if (ir[w, s] > g) { missed = missed (missed == "" ? "" : ", ") s; failed = 1 }
+        if (ir[w, s] > g) { missed = missed (missed == "" ? "" : ", ") s; if (!advisory) failed = 1 }
       }
       if ((w, 0) in goal) goals = "<= " goal[w, 0] " at every size"
       verdict = goals == "" ? "" : goals ": " (missed == "" ? "met" : "MISSED at " missed)
