@@ -275,23 +275,41 @@ const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* p
   return p;
 }
 
-uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
-                        uint32_t ulSectionLen) {
+namespace {
+
+/// Reads every parameter of a section with the parameter grammar, the first ucKeep runs into
+/// asRuns[]. Returns the count: 0 for a section of white space alone.
+uint32_t SplitSection(const SScpiContext* psCtx, const char* pSection, uint32_t ulSectionLen,
+                      SParamRun asRuns[], uint8_t ucKeep) {
   uint32_t ulPos = 0;
   while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
   // More than 255 commas make more than 256 parameters: the count needs more than 8 bits.
   uint32_t ulCount = 0;
   if (ulPos < ulSectionLen) {
-    SParamRun sRun;
+    SParamRun sBeyond;  // a run past the kept ones: only its comma matters
+    SParamRun* psRun;
     do {
-      NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
+      psRun = ulCount < ucKeep ? &asRuns[ulCount] : &sBeyond;
+      NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, psRun);
       ulCount++;
-    } while (sRun.bComma);
+    } while (psRun->bComma);
   }
+  return ulCount;
+}
+
+/// Whether a count of parameters fits the ucUsed slots in use.
+bool CountFits(const SParamSpec* psSpecs, uint8_t ucUsed, uint32_t ulCount) {
+  return ulCount >= RequiredSlots(psSpecs, ucUsed) && ulCount <= ucUsed;
+}
+
+}  // namespace
+
+uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint32_t ulSectionLen) {
   const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
-  const uint8_t ucMax = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
-  const uint8_t ucMin = RequiredSlots(psSpecs, ucMax);
-  return (ulCount < ucMin || ulCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
+  const uint8_t ucUsed = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
+  const uint32_t ulCount = SplitSection(psCtx, pSection, ulSectionLen, nullptr, 0);
+  return CountFits(psSpecs, ucUsed, ulCount) ? SCPI_ERR_OK : SCPI_ERR_PARAM_COUNT;
 }
 
 namespace {
@@ -328,29 +346,21 @@ uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSect
                         uint8_t* pNumSufCnt) {
   const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
   const uint8_t ucWidth = psCtx->psTable->ucParamWidth;
-  uint8_t ucResult = SCPI_ERR_OK;
-  if (psSpecs[0].ePType == P_NONE) {
-    // No slots: anything but white space is a parameter too many.
-    for (uint32_t ulPos = 0; ulPos < ulSectionLen; ulPos++) {
-      if (!IsWhiteSpace(pSection[ulPos])) {
-        return SCPI_ERR_PARAM_COUNT;
-      }
-    }
-  } else {
-    ucResult = CheckParamCount(psCtx, ucCmdNum, pSection, ulSectionLen);
-    if (ucResult != SCPI_ERR_OK) {
-      return ucResult;
-    }
+  const uint8_t ucUsed = UsedSlots(psSpecs, ucWidth);
+  // Split once: the count is checked before any parameter, and the runs are kept for the slots.
+  SParamRun asRuns[SCPI_MAX_PARAM_SLOTS];
+  // A command without slots takes nothing but white space.
+  const uint32_t ulCount = SplitSection(psCtx, pSection, ulSectionLen, asRuns, ucUsed);
+  if (!CountFits(psSpecs, ucUsed, ulCount)) {
+    return SCPI_ERR_PARAM_COUNT;
   }
   for (uint8_t ucSlot = 0; ucSlot < ucWidth; ucSlot++) sParam[ucSlot].ePType = P_NONE;
-  uint32_t ulPos = 0;
-  for (uint8_t ucSlot = 0; ucSlot < ucWidth && ucResult == SCPI_ERR_OK; ucSlot++) {
+  uint8_t ucResult = SCPI_ERR_OK;
+  for (uint8_t ucSlot = 0; ucSlot < ucUsed && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
-    if (sSpec.ePType == P_NONE) {
-      break;
-    }
-    SParamRun sRun;
-    NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
+    // A slot beyond the count reads an empty parameter at the section's end.
+    if (ucSlot >= ulCount) asRuns[ucSlot] = SParamRun{ulSectionLen, 0, 0, 0, SCPI_ERR_OK, false, false};
+    const SParamRun& sRun = asRuns[ucSlot];
     ucResult = sRun.ucFault;
     if (ucResult != SCPI_ERR_OK) {
       break;
