@@ -139,7 +139,7 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
 
     if (ucClass >= SC_LONG_FORM && SameIgnoringCase(cSpec, cText)) {
       // A lower-case letter continues a long form; a ':' starts a new keyword.
-      bLongForm = ucClass == SC_LONG_FORM || (bLongForm && ucClass == SC_REQUIRED);
+      if (ucClass != SC_REQUIRED) bLongForm = ucClass == SC_LONG_FORM;
       ++uiSi;
       ++uiTi;
     } else if (ucClass >= SC_LONG_FORM) {
@@ -151,7 +151,8 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
       } else if (bInNode) {
         // The optional node is absent: retry its text against what follows the node.
         uiTi = uiNodeTi;
-        while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
+        // Up to its ']' or the end (the classes SC_NODE_CLOSE and SC_END).
+        while (uiSi < ucSpecLen && (SpecClass(pSpec[uiSi]) & ~SC_NODE_CLOSE) != 0) ++uiSi;
         uiSkipEnd = uiSi;
       } else {
         bMismatch = true;
@@ -233,7 +234,18 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
   uint8_t ucBest = SCPI_ERR_INVALID_CMD;
   unsigned uiStop = NO_STOP;
   SWalkStop sStop = {};
-  for (unsigned ui = 0; ui < sCandidates.uiCount; ++ui) {
+  unsigned ui = 0;
+  if (!bStandard && sCandidates.pucRun != nullptr && sCandidates.uiCount != 0) {
+    // An unknown header often meets one candidate only, whose first character it lacks: the walk
+    // would stop at once.
+    const char cFirst = CharAt(sText, 0);
+    if (FailsAtStop(ppCmdSpecs[sCandidates.pucRun[0]], 0, 0, cFirst)) {
+      uiStop = 0;
+      sStop.cText = cFirst;
+      ui = 1;
+    }
+  }
+  for (; ui < sCandidates.uiCount; ++ui) {
     unsigned uiCmd = ui;
     unsigned uiShared = 0;
     if (sCandidates.pucRun != nullptr) {
