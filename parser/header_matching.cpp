@@ -232,20 +232,12 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
   const bool bStandard = psCtx->ucRules == SCPI_RULES_STANDARD;
   const SCandidates sCandidates = FindCandidates(psCtx->psTable, bIndexed, sText);
   uint8_t ucBest = SCPI_ERR_INVALID_CMD;
-  unsigned uiStop = NO_STOP;
+  // The library rules start as if a walk had stopped on the header's first character, which
+  // it does for every candidate whose first character must be typed and differs.
+  unsigned uiStop = bStandard ? NO_STOP : 0;
   SWalkStop sStop = {};
-  unsigned ui = 0;
-  if (!bStandard && sCandidates.pucRun != nullptr && sCandidates.uiCount != 0) {
-    // An unknown header often meets one candidate only, whose first character it lacks: the walk
-    // would stop at once.
-    const char cFirst = CharAt(sText, 0);
-    if (FailsAtStop(ppCmdSpecs[sCandidates.pucRun[0]], 0, 0, cFirst)) {
-      uiStop = 0;
-      sStop.cText = cFirst;
-      ui = 1;
-    }
-  }
-  for (; ui < sCandidates.uiCount; ++ui) {
+  sStop.cText = CharAt(sText, 0);
+  for (unsigned ui = 0; ui < sCandidates.uiCount; ++ui) {
     unsigned uiCmd = ui;
     unsigned uiShared = 0;
     if (sCandidates.pucRun != nullptr) {
@@ -366,14 +358,20 @@ uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRu
 namespace {
 
 // Steps over the characters that have none of the flags (which include LF_SPLIT, so a NUL
-// stops it), up to pSEnd when there is one. The loop of a NUL-terminated line tests no pointer.
+// stops it), up to pSEnd when there is one. For speed, the loop of a NUL-terminated line tests
+// no pointer.
 [[gnu::always_inline]] inline const char* SkipOrdinary(const char* p, const char* pSEnd,
                                                        uint8_t ucFlags) {
+#if defined(__OPTIMIZE_SIZE__)
+  // One loop where size counts: a pSEnd of NULL is never reached.
+  while (p != pSEnd && !HasLineFlag(*p, ucFlags)) ++p;
+#else
   if (pSEnd == nullptr) {
     while (!HasLineFlag(*p, ucFlags)) ++p;
   } else {
     while (p != pSEnd && !HasLineFlag(*p, ucFlags)) ++p;
   }
+#endif
   return p;
 }
 

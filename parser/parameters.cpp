@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Parameter parsing and validation: counting, splitting and checking the parameters of one
 // candidate command against its parameter specifications.
+#include "keyword_walk.h"
 #include "scpi_internal.h"
 
 namespace scpi {
@@ -164,13 +165,11 @@ uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pTex
     // A choice list holds at most 255 characters; a longer item cannot be matched in full.
     // A choice whose first character must be typed and differs cannot match.
     const char cItem0 = pItem[0];
-    const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
-                            !(cItem0 >= 'a' && cItem0 <= 'z');
     if (IsQuote(cItem0) && bAnyQuote && IsQuote(pText[0]) && cItem0 != pText[0] &&
         uItemLen <= MAX_COUNT) {
       ucResult = MatchRequoted(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen,
                                uiNumSuf, pNumSufCnt);
-    } else if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
+    } else if (uItemLen > 0 && FailsAtStop(pItem, 0, 0, pText[0])) {
       ucResult = SCPI_ERR_INVALID_CMD;
     } else if (uItemLen <= MAX_COUNT) {
       ucResult = MatchKeywords(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1,
