@@ -9,6 +9,8 @@
 
 namespace scpi {
 
+const SSpecChars SPEC_CHARS = MakeSpecChars();
+
 namespace {
 
 // The command tree path lives in the context: the text of the last recognised non-common
