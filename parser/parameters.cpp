@@ -21,12 +21,11 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 constexpr SUnitSuffix NO_UNIT_SUFFIXES[] = {{"", U_NONE, 0}};
 
 /// One parameter as the grammar reads it: its text (trailing white space included), whether a
-/// comma ended it, the first fault met in it, and for an arbitrary block where its bytes lie.
+/// comma ended it, the first fault met in it, and whether it is an arbitrary block (whose bytes
+/// its check finds again).
 struct SParamRun {
   uint32_t ulStart;
   uint32_t ulLen;
-  uint32_t ulDataStart;
-  uint32_t ulDataLen;
   uint8_t ucFault;
   bool bComma;
   bool bBlock;
@@ -44,12 +43,13 @@ void NextParameter(const char* pSection, uint32_t ulSectionLen, bool bBlocks, ui
                    SParamRun* psRun) {
   uint32_t ulPos = *pulPos;
   while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
-  *psRun = SParamRun{ulPos, 0, 0, 0, SCPI_ERR_OK, false, false};
+  *psRun = SParamRun{ulPos, 0, SCPI_ERR_OK, false, false};
   if (bBlocks && ulSectionLen - ulPos >= 2 && pSection[ulPos] == '#' &&
       IsDigit(pSection[ulPos + 1])) {
-    const uint32_t ulBlockLen = ReadBlock(pSection + ulPos, ulSectionLen - ulPos,
-                                          &psRun->ulDataStart, &psRun->ulDataLen);
-    psRun->ulDataStart += ulPos;
+    uint32_t ulDataStart = 0;
+    uint32_t ulDataLen = 0;
+    const uint32_t ulBlockLen =
+        ReadBlock(pSection + ulPos, ulSectionLen - ulPos, &ulDataStart, &ulDataLen);
     psRun->bBlock = ulBlockLen != 0;
     ulPos = ulBlockLen != 0 ? ulPos + ulBlockLen : ulSectionLen;
     while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
@@ -316,13 +316,17 @@ namespace {
 /// Checks one split parameter against its slot and fills its record. Only an arbitrary block
 /// fits a block slot, and a block fits no other type.
 uint8_t CheckSlot(SScpiContext* psCtx, const SParamSpec& sSpec, const char* pSection,
-                  const SParamRun& sRun, SParam* psParam, uint32_t uiNumSuf[],
-                  uint8_t* pNumSufCnt) {
+                  uint32_t ulSectionLen, const SParamRun& sRun, SParam* psParam,
+                  uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
   if (sRun.bBlock || sSpec.ePType == P_BLOCK) {
     if (!sRun.bBlock || sSpec.ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
+    const char* pBlock = pSection + sRun.ulStart;
+    uint32_t ulDataStart = 0;
+    uint32_t ulDataLen = 0;
+    ReadBlock(pBlock, ulSectionLen - sRun.ulStart, &ulDataStart, &ulDataLen);
     psParam->ePType = P_BLOCK;
     psParam->uVal.sBlock =
-        SBlock{reinterpret_cast<const uint8_t*>(pSection + sRun.ulDataStart), sRun.ulDataLen};
+        SBlock{reinterpret_cast<const uint8_t*>(pBlock + ulDataStart), ulDataLen};
     return SCPI_ERR_OK;
   }
   uint32_t ulLen = sRun.ulLen;
@@ -358,13 +362,16 @@ uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSect
   for (uint8_t ucSlot = 0; ucSlot < ucUsed && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
     // A slot beyond the count reads an empty parameter at the section's end.
-    if (ucSlot >= ulCount) asRuns[ucSlot] = SParamRun{ulSectionLen, 0, 0, 0, SCPI_ERR_OK, false, false};
+    if (ucSlot >= ulCount) {
+      asRuns[ucSlot] = SParamRun{ulSectionLen, 0, SCPI_ERR_OK, false, false};
+    }
     const SParamRun& sRun = asRuns[ucSlot];
     ucResult = sRun.ucFault;
     if (ucResult != SCPI_ERR_OK) {
       break;
     }
-    ucResult = CheckSlot(psCtx, sSpec, pSection, sRun, &sParam[ucSlot], uiNumSuf, pNumSufCnt);
+    ucResult = CheckSlot(psCtx, sSpec, pSection, ulSectionLen, sRun, &sParam[ucSlot], uiNumSuf,
+                         pNumSufCnt);
     // An empty optional parameter is simply absent; its record keeps P_NONE.
     if (ucResult != SCPI_ERR_OK && sRun.ulLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
       ucResult = SCPI_ERR_OK;

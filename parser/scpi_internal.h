@@ -33,7 +33,8 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// ASCII lower-case fold; every other byte is returned unchanged (a letter's case bit set).
 inline char ToLower(char c) {
-  return static_cast<char>(static_cast<uint8_t>(c) | SPEC_CHARS.aucCaseBit[static_cast<uint8_t>(c)]);
+  const uint8_t uc = static_cast<uint8_t>(c);
+  return static_cast<char>(uc | SPEC_CHARS.aucCaseBit[uc]);
 }
 
 // ---- Header matching and the command tree path (header_matching.cpp) ----
