@@ -280,20 +280,19 @@ namespace {
 /// asRuns[]. Returns the count: 0 for a section of white space alone.
 uint32_t SplitSection(const SScpiContext* psCtx, const char* pSection, uint32_t ulSectionLen,
                       SParamRun asRuns[], uint8_t ucKeep) {
+  if (ulSectionLen == 0) return 0;  // most commands end at their header
   uint32_t ulPos = 0;
-  while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
   // More than 255 commas make more than 256 parameters: the count needs more than 8 bits.
   uint32_t ulCount = 0;
-  if (ulPos < ulSectionLen) {
-    SParamRun sBeyond;  // a run past the kept ones: only its comma matters
-    SParamRun* psRun;
-    do {
-      psRun = ulCount < ucKeep ? &asRuns[ulCount] : &sBeyond;
-      NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, psRun);
-      ulCount++;
-    } while (psRun->bComma);
-  }
-  return ulCount;
+  SParamRun sBeyond;  // a run past the kept ones: only its comma and start matter
+  SParamRun* psRun;
+  do {
+    psRun = ulCount < ucKeep ? &asRuns[ulCount] : &sBeyond;
+    NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, psRun);
+    ulCount++;
+  } while (psRun->bComma);
+  // A first run that starts at the end found white space alone.
+  return ulCount == 1 && psRun->ulStart == ulSectionLen ? 0 : ulCount;
 }
 
 /// Whether a count of parameters fits the ucUsed slots in use.
