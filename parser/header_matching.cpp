@@ -9,6 +9,8 @@
 
 namespace scpi {
 
+const SSpecChars SPEC_CHARS = MakeSpecChars();
+
 namespace {
 
 // The command tree path lives in the context: the text of the last recognised non-common
@@ -139,7 +141,7 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
 
     if (ucClass >= SC_LONG_FORM && SameIgnoringCase(cSpec, cText)) {
       // A lower-case letter continues a long form; a ':' starts a new keyword.
-      bLongForm = ucClass == SC_LONG_FORM || (bLongForm && ucClass == SC_REQUIRED);
+      if (ucClass != SC_REQUIRED) bLongForm = ucClass == SC_LONG_FORM;
       ++uiSi;
       ++uiTi;
     } else if (ucClass >= SC_LONG_FORM) {
@@ -151,7 +153,8 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
       } else if (bInNode) {
         // The optional node is absent: retry its text against what follows the node.
         uiTi = uiNodeTi;
-        while (uiSi < ucSpecLen && pSpec[uiSi] != '\0' && pSpec[uiSi] != ']') ++uiSi;
+        // Up to its ']' or the end (the classes SC_NODE_CLOSE and SC_END).
+        while (uiSi < ucSpecLen && (SpecClass(pSpec[uiSi]) & ~SC_NODE_CLOSE) != 0) ++uiSi;
         uiSkipEnd = uiSi;
       } else {
         bMismatch = true;
@@ -231,8 +234,11 @@ uint8_t MatchEntries(SScpiContext* psCtx, const SMatchText& sText, bool bCommon,
   const bool bStandard = psCtx->ucRules == SCPI_RULES_STANDARD;
   const SCandidates sCandidates = FindCandidates(psCtx->psTable, bIndexed, sText);
   uint8_t ucBest = SCPI_ERR_INVALID_CMD;
-  unsigned uiStop = NO_STOP;
+  // The library rules start as if a walk had stopped on the header's first character, which
+  // it does for every candidate whose first character must be typed and differs.
+  unsigned uiStop = bStandard ? NO_STOP : 0;
   SWalkStop sStop = {};
+  sStop.cText = CharAt(sText, 0);
   for (unsigned ui = 0; ui < sCandidates.uiCount; ++ui) {
     unsigned uiCmd = ui;
     unsigned uiShared = 0;
@@ -354,14 +360,20 @@ uint8_t ContextInit(SScpiContext* psCtx, const SScpiTable* psTable, uint8_t ucRu
 namespace {
 
 // Steps over the characters that have none of the flags (which include LF_SPLIT, so a NUL
-// stops it), up to pSEnd when there is one. The loop of a NUL-terminated line tests no pointer.
+// stops it), up to pSEnd when there is one. For speed, the loop of a NUL-terminated line tests
+// no pointer.
 [[gnu::always_inline]] inline const char* SkipOrdinary(const char* p, const char* pSEnd,
                                                        uint8_t ucFlags) {
+#if defined(__OPTIMIZE_SIZE__)
+  // One loop where size counts: a pSEnd of NULL is never reached.
+  while (p != pSEnd && !HasLineFlag(*p, ucFlags)) ++p;
+#else
   if (pSEnd == nullptr) {
     while (!HasLineFlag(*p, ucFlags)) ++p;
   } else {
     while (p != pSEnd && !HasLineFlag(*p, ucFlags)) ++p;
   }
+#endif
   return p;
 }
 

@@ -46,7 +46,8 @@ constexpr SSpecChars MakeSpecChars() {
   return sTable;
 }
 
-constexpr SSpecChars SPEC_CHARS = MakeSpecChars();
+// One copy for the whole library (header_matching.cpp), whichever modules read it.
+extern const SSpecChars SPEC_CHARS;
 
 inline uint8_t SpecClass(char c) { return SPEC_CHARS.aucClass[static_cast<uint8_t>(c)]; }
 

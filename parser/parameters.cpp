@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Parameter parsing and validation: counting, splitting and checking the parameters of one
 // candidate command against its parameter specifications.
+#include "keyword_walk.h"
 #include "scpi_internal.h"
 
 namespace scpi {
@@ -20,12 +21,11 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 constexpr SUnitSuffix NO_UNIT_SUFFIXES[] = {{"", U_NONE, 0}};
 
 /// One parameter as the grammar reads it: its text (trailing white space included), whether a
-/// comma ended it, the first fault met in it, and for an arbitrary block where its bytes lie.
+/// comma ended it, the first fault met in it, and whether it is an arbitrary block (whose bytes
+/// its check finds again).
 struct SParamRun {
   uint32_t ulStart;
   uint32_t ulLen;
-  uint32_t ulDataStart;
-  uint32_t ulDataLen;
   uint8_t ucFault;
   bool bComma;
   bool bBlock;
@@ -43,12 +43,13 @@ void NextParameter(const char* pSection, uint32_t ulSectionLen, bool bBlocks, ui
                    SParamRun* psRun) {
   uint32_t ulPos = *pulPos;
   while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
-  *psRun = SParamRun{ulPos, 0, 0, 0, SCPI_ERR_OK, false, false};
+  *psRun = SParamRun{ulPos, 0, SCPI_ERR_OK, false, false};
   if (bBlocks && ulSectionLen - ulPos >= 2 && pSection[ulPos] == '#' &&
       IsDigit(pSection[ulPos + 1])) {
-    const uint32_t ulBlockLen = ReadBlock(pSection + ulPos, ulSectionLen - ulPos,
-                                          &psRun->ulDataStart, &psRun->ulDataLen);
-    psRun->ulDataStart += ulPos;
+    uint32_t ulDataStart = 0;
+    uint32_t ulDataLen = 0;
+    const uint32_t ulBlockLen =
+        ReadBlock(pSection + ulPos, ulSectionLen - ulPos, &ulDataStart, &ulDataLen);
     psRun->bBlock = ulBlockLen != 0;
     ulPos = ulBlockLen != 0 ? ulPos + ulBlockLen : ulSectionLen;
     while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
@@ -164,13 +165,11 @@ uint8_t MatchChoices(SScpiContext* psCtx, const char* pChoices, const char* pTex
     // A choice list holds at most 255 characters; a longer item cannot be matched in full.
     // A choice whose first character must be typed and differs cannot match.
     const char cItem0 = pItem[0];
-    const bool bRequired0 = uItemLen > 0 && cItem0 != '[' && cItem0 != ']' && cItem0 != '#' &&
-                            !(cItem0 >= 'a' && cItem0 <= 'z');
     if (IsQuote(cItem0) && bAnyQuote && IsQuote(pText[0]) && cItem0 != pText[0] &&
         uItemLen <= MAX_COUNT) {
       ucResult = MatchRequoted(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen,
                                uiNumSuf, pNumSufCnt);
-    } else if (bRequired0 && ToLower(cItem0) != ToLower(pText[0])) {
+    } else if (uItemLen > 0 && FailsAtStop(pItem, 0, 0, pText[0])) {
       ucResult = SCPI_ERR_INVALID_CMD;
     } else if (uItemLen <= MAX_COUNT) {
       ucResult = MatchKeywords(psCtx, pItem, static_cast<uint8_t>(uItemLen), pText, ucLen, 1,
@@ -275,23 +274,40 @@ const char* SplitWithBlocks(const char* pFrom, const char* pSEnd, std::size_t* p
   return p;
 }
 
-uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
-                        uint32_t ulSectionLen) {
+namespace {
+
+/// Reads every parameter of a section with the parameter grammar, the first ucKeep runs into
+/// asRuns[]. Returns the count: 0 for a section of white space alone.
+uint32_t SplitSection(const SScpiContext* psCtx, const char* pSection, uint32_t ulSectionLen,
+                      SParamRun asRuns[], uint8_t ucKeep) {
+  if (ulSectionLen == 0) return 0;  // most commands end at their header
   uint32_t ulPos = 0;
-  while (ulPos < ulSectionLen && IsWhiteSpace(pSection[ulPos])) ulPos++;
   // More than 255 commas make more than 256 parameters: the count needs more than 8 bits.
   uint32_t ulCount = 0;
-  if (ulPos < ulSectionLen) {
-    SParamRun sRun;
-    do {
-      NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
-      ulCount++;
-    } while (sRun.bComma);
-  }
+  SParamRun sBeyond;  // a run past the kept ones: only its comma and start matter
+  SParamRun* psRun;
+  do {
+    psRun = ulCount < ucKeep ? &asRuns[ulCount] : &sBeyond;
+    NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, psRun);
+    ulCount++;
+  } while (psRun->bComma);
+  // A first run that starts at the end found white space alone.
+  return ulCount == 1 && psRun->ulStart == ulSectionLen ? 0 : ulCount;
+}
+
+/// Whether a count of parameters fits the ucUsed slots in use.
+bool CountFits(const SParamSpec* psSpecs, uint8_t ucUsed, uint32_t ulCount) {
+  return ulCount >= RequiredSlots(psSpecs, ucUsed) && ulCount <= ucUsed;
+}
+
+}  // namespace
+
+uint8_t CheckParamCount(const SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSection,
+                        uint32_t ulSectionLen) {
   const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
-  const uint8_t ucMax = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
-  const uint8_t ucMin = RequiredSlots(psSpecs, ucMax);
-  return (ulCount < ucMin || ulCount > ucMax) ? SCPI_ERR_PARAM_COUNT : SCPI_ERR_OK;
+  const uint8_t ucUsed = UsedSlots(psSpecs, psCtx->psTable->ucParamWidth);
+  const uint32_t ulCount = SplitSection(psCtx, pSection, ulSectionLen, nullptr, 0);
+  return CountFits(psSpecs, ucUsed, ulCount) ? SCPI_ERR_OK : SCPI_ERR_PARAM_COUNT;
 }
 
 namespace {
@@ -299,13 +315,17 @@ namespace {
 /// Checks one split parameter against its slot and fills its record. Only an arbitrary block
 /// fits a block slot, and a block fits no other type.
 uint8_t CheckSlot(SScpiContext* psCtx, const SParamSpec& sSpec, const char* pSection,
-                  const SParamRun& sRun, SParam* psParam, uint32_t uiNumSuf[],
-                  uint8_t* pNumSufCnt) {
+                  uint32_t ulSectionLen, const SParamRun& sRun, SParam* psParam,
+                  uint32_t uiNumSuf[], uint8_t* pNumSufCnt) {
   if (sRun.bBlock || sSpec.ePType == P_BLOCK) {
     if (!sRun.bBlock || sSpec.ePType != P_BLOCK) return SCPI_ERR_PARAM_TYPE;
+    const char* pBlock = pSection + sRun.ulStart;
+    uint32_t ulDataStart = 0;
+    uint32_t ulDataLen = 0;
+    ReadBlock(pBlock, ulSectionLen - sRun.ulStart, &ulDataStart, &ulDataLen);
     psParam->ePType = P_BLOCK;
     psParam->uVal.sBlock =
-        SBlock{reinterpret_cast<const uint8_t*>(pSection + sRun.ulDataStart), sRun.ulDataLen};
+        SBlock{reinterpret_cast<const uint8_t*>(pBlock + ulDataStart), ulDataLen};
     return SCPI_ERR_OK;
   }
   uint32_t ulLen = sRun.ulLen;
@@ -328,34 +348,29 @@ uint8_t ParseParameters(SScpiContext* psCtx, uint8_t ucCmdNum, const char* pSect
                         uint8_t* pNumSufCnt) {
   const SParamSpec* psSpecs = CommandSlots(psCtx, ucCmdNum);
   const uint8_t ucWidth = psCtx->psTable->ucParamWidth;
-  uint8_t ucResult = SCPI_ERR_OK;
-  if (psSpecs[0].ePType == P_NONE) {
-    // No slots: anything but white space is a parameter too many.
-    for (uint32_t ulPos = 0; ulPos < ulSectionLen; ulPos++) {
-      if (!IsWhiteSpace(pSection[ulPos])) {
-        return SCPI_ERR_PARAM_COUNT;
-      }
-    }
-  } else {
-    ucResult = CheckParamCount(psCtx, ucCmdNum, pSection, ulSectionLen);
-    if (ucResult != SCPI_ERR_OK) {
-      return ucResult;
-    }
+  const uint8_t ucUsed = UsedSlots(psSpecs, ucWidth);
+  // Split once: the count is checked before any parameter, and the runs are kept for the slots.
+  SParamRun asRuns[SCPI_MAX_PARAM_SLOTS];
+  // A command without slots takes nothing but white space.
+  const uint32_t ulCount = SplitSection(psCtx, pSection, ulSectionLen, asRuns, ucUsed);
+  if (!CountFits(psSpecs, ucUsed, ulCount)) {
+    return SCPI_ERR_PARAM_COUNT;
   }
   for (uint8_t ucSlot = 0; ucSlot < ucWidth; ucSlot++) sParam[ucSlot].ePType = P_NONE;
-  uint32_t ulPos = 0;
-  for (uint8_t ucSlot = 0; ucSlot < ucWidth && ucResult == SCPI_ERR_OK; ucSlot++) {
+  uint8_t ucResult = SCPI_ERR_OK;
+  for (uint8_t ucSlot = 0; ucSlot < ucUsed && ucResult == SCPI_ERR_OK; ucSlot++) {
     const SParamSpec& sSpec = psSpecs[ucSlot];
-    if (sSpec.ePType == P_NONE) {
-      break;
+    // A slot beyond the count reads an empty parameter at the section's end.
+    if (ucSlot >= ulCount) {
+      asRuns[ucSlot] = SParamRun{ulSectionLen, 0, SCPI_ERR_OK, false, false};
     }
-    SParamRun sRun;
-    NextParameter(pSection, ulSectionLen, psCtx->bBlockSlots != 0, &ulPos, &sRun);
+    const SParamRun& sRun = asRuns[ucSlot];
     ucResult = sRun.ucFault;
     if (ucResult != SCPI_ERR_OK) {
       break;
     }
-    ucResult = CheckSlot(psCtx, sSpec, pSection, sRun, &sParam[ucSlot], uiNumSuf, pNumSufCnt);
+    ucResult = CheckSlot(psCtx, sSpec, pSection, ulSectionLen, sRun, &sParam[ucSlot], uiNumSuf,
+                         pNumSufCnt);
     // An empty optional parameter is simply absent; its record keeps P_NONE.
     if (ucResult != SCPI_ERR_OK && sRun.ulLen == 0 && (sSpec.ucFlags & PS_OPTIONAL) != 0) {
       ucResult = SCPI_ERR_OK;

@@ -12,6 +12,7 @@
 #include <orvane-scpi/scpi.h>
 #include <orvane-scpi/scpi_table.h>
 
+#include "keyword_walk.h"
 #include "table_reading.h"
 
 namespace scpi {
@@ -30,8 +31,11 @@ inline bool IsWhiteSpace(char c) { return c != '\0' && static_cast<int8_t>(c) <=
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-/// ASCII lower-case fold; every other byte is returned unchanged.
-inline char ToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+/// ASCII lower-case fold; every other byte is returned unchanged (a letter's case bit set).
+inline char ToLower(char c) {
+  const uint8_t uc = static_cast<uint8_t>(c);
+  return static_cast<char>(uc | SPEC_CHARS.aucCaseBit[uc]);
+}
 
 // ---- Header matching and the command tree path (header_matching.cpp) ----
 
