@@ -13,6 +13,7 @@ struct SNumberText {
 // The standard numbers the layer and handlers raise that the parser's codes do not map to.
 constexpr SNumberText STANDARD_TEXTS[] = {
     {-100, "Command error"},
+    {-101, "Invalid character"},
     {-102, "Syntax error"},
     {-103, "Invalid separator"},
     {-108, "Parameter not allowed"},

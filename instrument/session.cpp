@@ -20,6 +20,7 @@ constexpr uint8_t FRAME_INDEFINITE = 6;   // indefinite block data, up to the te
 constexpr uint8_t FRAME_STATE_MASK = 0x07;
 
 constexpr int16_t ERR_COMMAND = -100;
+constexpr int16_t ERR_INVALID_CHARACTER = -101;
 constexpr int16_t ERR_INPUT_OVERRUN = -363;
 constexpr int16_t ERR_QUERY_INTERRUPTED = -410;
 constexpr int16_t ERR_QUERY_UNTERMINATED = -420;
@@ -67,7 +68,11 @@ void RunMessage(SScpiSession* psSession) {
     const uint8_t ucErr = SCPI_ParseCtx(&psSession->sCtx, &pcInput, pcEnd, bResetTree,
                                         &sCall.ucCmdNum, asParams, &sCall.ucNumSufCnt, auiNumSuf);
     bResetTree = 0;
-    if (ucErr == SCPI_ERR_NO_COMMAND) break;
+    if (ucErr == SCPI_ERR_NO_COMMAND) {
+      // The parser stops at a NUL outside strings and blocks; what follows it is not run.
+      if (pcInput != pcEnd) SCPI_QueueError(psSession, ERR_INVALID_CHARACTER, nullptr);
+      break;
+    }
     if (ucErr != SCPI_ERR_OK) {
       // The rest of the message is not run; what ran before stays done.
       if (SCPI_QueueParseError(psSession, ucErr) != SCPI_ERR_OK)

@@ -36,6 +36,8 @@ const SMessageCase MESSAGE_CASES[] = {
     {"undefined header", "VOLT 2;BOGUS;VOLT 3\nVOLT?\n", "2.000\n", "-113,\"Undefined header\"\n"},
     {"handler error", "VOLT 31\nVOLT?\n", "0.000\n", "-222,\"Data out of range\"\n"},
     {"responses before a failure", "VOLT?;BOGUS?\n", "0.000\n", "-113,\"Undefined header\"\n"},
+    {"NUL ends the message with an error", BYTES("VOLT 2\0;VOLT 3\nVOLT?\n"), "2.000\n",
+     "-101,\"Invalid character\"\n"},
 };
 
 class Messages : public ::testing::TestWithParam<SMessageCase> {};
