@@ -16,7 +16,7 @@ namespace {
 // The command tree path lives in the context: the text of the last recognised non-common
 // specification up to and including its last colon, with '[' and ']' left out (library rules),
 // or the header as typed up to its last colon (standard rules). Most lines hold one command, so
-// the library rules copy the text out of the specification (pPendingPath) only when a later
+// the library rules copy the text out of the header specification (pPendingPath) only when a later
 // command of the line reads it.
 
 // Copies the pending path's text; a prefix text that would not fit is cut at MAX_COUNT

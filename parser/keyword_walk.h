@@ -70,8 +70,8 @@ inline char CharAt(const SWalkText& sText, unsigned uiIndex) {
 
 // Resume and skip. The header search walks a header's candidates in table order, and the index
 // records how many leading characters each shares with the one before. A walk that failed read
-// nothing past the specification character it stopped at, so a candidate that shares more than
-// that fails there too and is skipped (FailsAtStop), and one that shares exactly that much and
+// nothing past the header specification character it stopped at, so a candidate that shares
+// more than that fails there too and is skipped (FailsAtStop), and one that shares exactly that much and
 // reached the stop by stepping, not by a skip, goes on from the stop (WALK_RESUME) instead of
 // walking the shared characters again. It pays: when it was last weighed, scripts/scaling_bench.sh
 // (callgrind, tracing out) counted about a fifth fewer instructions per sample command with it
@@ -93,7 +93,7 @@ struct SWalkStop {
 
 // Options of a walk.
 constexpr uint8_t WALK_RESUME = 1;  // go on from *psStop instead of from the start
-constexpr uint8_t WALK_PREFIX = 2;  // the text may go on after the specification's end
+constexpr uint8_t WALK_PREFIX = 2;  // the text may go on after the header specification's end
 
 // Walks a specification of at most ucSpecLen characters (it also ends at its NUL) against a
 // text (header_matching.cpp). Suffixes are stored from uiNumSuf[*pucN] on (MAX_NUM_SUFFIX in
@@ -107,8 +107,8 @@ uint8_t WalkKeywords(const char* pSpec, uint8_t ucSpecLen, const SWalkText& sTex
 // No stop: beyond every specification.
 constexpr unsigned NO_STOP = 256;
 
-// Whether a candidate sharing uiShared characters with the specification whose walk (or skipped
-// walk) stopped at uiStop fails there too: it shares more, or it meets there another required
+// Whether a candidate sharing uiShared characters with the header specification whose walk (or
+// skipped walk) stopped at uiStop fails there too: it shares more, or it meets there another required
 // character that differs from the text.
 inline bool FailsAtStop(const char* pSpec, unsigned uiShared, unsigned uiStop, char cStopText) {
   if (uiShared > uiStop) return true;

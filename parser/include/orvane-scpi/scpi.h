@@ -181,7 +181,7 @@ typedef struct SScpiTable SScpiTable;
  *  and set up by SCPI_ContextInit; the fields are the parser's (read none of them). */
 typedef struct {
   const SScpiTable* psTable;
-  const char* pPendingPath;  /* library rules: the specification the path text comes from */
+  const char* pPendingPath;  /* library rules: the header specification the path text comes from */
   uint8_t ucRules;
   uint8_t ucPathTextLen;
   uint8_t bBlockSlots; /* the table declares a P_BLOCK slot */
